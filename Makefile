@@ -1,0 +1,47 @@
+# A thin layer over CMake for the everyday commands; see README.md.
+BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+JOBS ?= $(shell nproc)
+WERROR ?= OFF
+RUNTIME := $(BUILD_DIR)/run
+CLI := $(RUNTIME)/lectora-cli
+
+.PHONY: all build configure setup data run test sanitize bench format clean
+
+all: build
+
+setup:
+	scripts/setup
+
+configure:
+	cmake -S . -B $(BUILD_DIR) -DLECTORA_WERROR=$(WERROR) >/dev/null
+
+# Builds everything and assembles the runtime folder $(RUNTIME): the
+# executables beside data/ and the built modules.
+build: configure
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+# The modules of the runtime folder. Until the real texts are imported, a
+# small King James sample serves as the module "KJVSN".
+data: build
+	$(CLI) build-module tests/data/kjv-sample $(RUNTIME)/KJVSN --language 5 --strong
+
+run: setup data
+	$(CLI) info
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
+
+sanitize:
+	cmake -S . -B $(ASAN_DIR) -DLECTORA_SANITIZE=ON -DLECTORA_BENCHMARKS=OFF >/dev/null
+	cmake --build $(ASAN_DIR) -j$(JOBS) --target core_tests lectora-cli
+	ctest --test-dir $(ASAN_DIR) --output-on-failure -j$(JOBS)
+
+bench: build
+	$(BUILD_DIR)/store_bench
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)
