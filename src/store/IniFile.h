@@ -18,10 +18,12 @@
 namespace lectora {
 
 class TMyIniFile {
-public:
+ public:
   // Reads `fileName` when it exists (a missing file is an empty one). With
   // `readOnly` (the program runs from a medium it cannot write) every write
-  // operation is ignored and nothing is ever written.
+  // operation is ignored and nothing is ever written. Throws LectoraError
+  // when the file exists but cannot be read, so it is never replaced by an
+  // empty one.
   TMyIniFile(std::string fileName, bool readOnly);
   // Writes pending changes (UpdateFile); never throws.
   ~TMyIniFile();
@@ -41,18 +43,27 @@ public:
   // both read 1.5; `defaultValue` when absent or not a number.
   double ReadFloat(const std::string& section, const std::string& ident, double defaultValue) const;
 
+  // Replaces the value in place or adds the key at the end of its section
+  // (the section at the end of the file). Throws LectoraError, changing
+  // nothing, for a name or value that could not be read back as written: a
+  // section name with "]", an empty key or one with "=" or starting with
+  // ";" or "[", a line break anywhere.
   void WriteString(const std::string& section, const std::string& ident, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& ident, int value);
   // Writes "1" or "0".
   void WriteBool(const std::string& section, const std::string& ident, bool value);
+  // The shortest form that reads back exactly, with "." ("1.5").
   void WriteFloat(const std::string& section, const std::string& ident, double value);
 
+  // True when a "[Section]" line is there, even without keys.
   bool SectionExists(const std::string& section) const;
   bool ValueExists(const std::string& section, const std::string& ident) const;
-  // The key names of `section`, in file order (empty when absent).
+  // The key names of `section`, in file order (empty when absent); a
+  // repeated key or section counts once, its first occurrence wins.
   std::vector<std::string> ReadSection(const std::string& section) const;
   // The section names, in file order.
   std::vector<std::string> ReadSections() const;
+  // Removes the section with all its lines (comments included).
   void EraseSection(const std::string& section);
   void DeleteKey(const std::string& section, const std::string& ident);
   // Writes the file atomically when something changed since the last write.
@@ -69,9 +80,10 @@ public:
   void ReadFont(const std::string& section, TFontInfo& font) const;
   void WriteFont(const std::string& section, const TFontInfo& font);
   // Erases `section`, then writes each string as a key with an empty value.
+  // The keys are checked first: a bad one throws before anything is erased.
   void WriteSection(const std::string& section, const std::vector<std::string>& keys);
 
-private:
+ private:
   struct Impl;
   std::string fileName_;
   bool readOnly_;
