@@ -13,7 +13,7 @@ namespace lectora {
 enum class OpenMode : int { Read = 0, Write = 1, ReadWrite = 2 };
 
 class BinaryFile {
-public:
+ public:
   // Opens `fileName` with `mode`. Write modes create nothing: the callers
   // decide whether a missing file is created. Throws LectoraError naming the
   // file when it cannot be opened.
@@ -23,7 +23,9 @@ public:
   BinaryFile& operator=(const BinaryFile&) = delete;
 
   // Reads up to `size` bytes at `offset`; returns the count read (0 at or
-  // beyond the end, or for a negative offset).
+  // beyond the end, or for a negative offset). Throws LectoraError naming the
+  // file on an input/output error, so that damage is never taken for a short
+  // file.
   std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t size) const;
   // Writes all `size` bytes at `offset`, extending the file as needed.
   // REQUIRES: opened with a write mode. Throws LectoraError on failure.
@@ -35,13 +37,35 @@ public:
 
   // True when `fileName` names an existing regular file.
   static bool Exists(const std::string& fileName);
-  // Creates `fileName` holding `bytes` when it does not exist yet.
+  // Creates `fileName` holding `bytes` when it does not exist yet. Throws
+  // LectoraError naming the file when it can be neither found nor created.
   static void CreateIfMissing(const std::string& fileName, const std::string& bytes = {});
 
-private:
+ private:
+  [[noreturn]] void Fail(const std::string& what) const;
+
   std::string fileName_;
   OpenMode mode_;
   int fd_ = -1;
 };
+
+// Little-endian integers of the binary formats, independent of host order.
+inline std::uint16_t GetLE16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+inline std::int32_t GetLE32(const std::uint8_t* p) {
+  const std::uint32_t u =
+      static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+      (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+  return static_cast<std::int32_t>(u);
+}
+inline void PutLE16(std::uint8_t* p, std::uint16_t value) {
+  p[0] = static_cast<std::uint8_t>(value);
+  p[1] = static_cast<std::uint8_t>(value >> 8);
+}
+inline void PutLE32(std::uint8_t* p, std::int32_t value) {
+  const auto u = static_cast<std::uint32_t>(value);
+  for (int k = 0; k < 4; ++k) p[k] = static_cast<std::uint8_t>(u >> (8 * k));
+}
 
 }  // namespace lectora

@@ -12,7 +12,7 @@
 namespace lectora {
 
 class TLIFileStream {
-public:
+ public:
   // Opens `fileName` with `mode`; a write mode creates a missing file first.
   // Throws LectoraError naming the file when it cannot be opened.
   TLIFileStream(const std::string& fileName, OpenMode mode);
@@ -23,13 +23,14 @@ public:
   // negative `i`).
   std::int32_t ReadEntry(std::int32_t i) const;
   // Writes entry `i`, first padding with -1 entries up to `i` when the file
-  // is shorter. REQUIRES: a write mode and i >= 0.
+  // is shorter. REQUIRES: a write mode. Throws LectoraError naming the file
+  // for a negative `i` or a failed write.
   void WriteEntry(std::int32_t i, std::int32_t value);
   // Number of whole entries (file size div 4).
   std::int32_t Count() const;
   const std::string& FileName() const { return file_.FileName(); }
 
-private:
+ private:
   BinaryFile file_;
 };
 
