@@ -18,7 +18,8 @@ bool IsSupportedCodePage(int codePage);
 int CodePageOfCharset(int charset);
 
 // The Unicode character of byte `b` in `codePage`; U+FFFD for a byte the
-// code page leaves undefined. REQUIRES: IsSupportedCodePage(codePage).
+// code page leaves undefined. REQUIRES: IsSupportedCodePage(codePage) (for
+// another code page every byte from 128 up answers U+FFFD).
 char16_t CodePageToUnicode(unsigned char b, int codePage);
 // The byte of `c` in `codePage`, or -1 when the code page has no such
 // character.
@@ -28,15 +29,19 @@ int UnicodeToCodePage(char32_t c, int codePage);
 std::string CodePageToUtf8(std::string_view text, int codePage);
 // UTF-8 text in `codePage`. Returns false (and leaves `badOffset` at the byte
 // offset of the first offending character in `utf8`) when the text is not
-// valid UTF-8 or holds a character the code page cannot represent.
+// valid UTF-8 or holds a character the code page cannot represent; `out` is
+// then left as it was. Overlong forms, surrogates and values past U+10FFFF
+// are not valid UTF-8.
 bool Utf8ToCodePage(std::string_view utf8, int codePage, std::string& out,
                     std::size_t* badOffset = nullptr);
 // Like Utf8ToCodePage, but never fails: characters the code page lacks and
-// malformed sequences become "?"; `replaced` (may be null) counts them.
+// malformed sequences become "?" (one per maximal ill-formed subsequence);
+// `replaced` (may be null) counts them.
 std::string Utf8ToCodePageLossy(std::string_view utf8, int codePage,
                                 std::size_t* replaced = nullptr);
 
-// UTF-16 <-> UTF-8 helpers for the boundaries that speak UTF-16.
+// UTF-16 <-> UTF-8 helpers for the boundaries that speak UTF-16. Lone
+// surrogates and malformed UTF-8 become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 

@@ -20,10 +20,11 @@ void SetBulgarianLayout(BulgarianLayout layout);
 BulgarianLayout CurrentBulgarianLayout();
 
 class TLanguage {
-public:
+ public:
   static constexpr int kLanguageCount = 9;
 
-  // Builds the tables of `languageNumber`. REQUIRES: 0 <= languageNumber <= 8.
+  // Builds the tables of `languageNumber`. REQUIRES: 0 <= languageNumber <= 8;
+  // another number throws LectoraError ("Unknown language N").
   explicit TLanguage(int languageNumber);
 
   std::uint8_t LanguageNumber() const { return languageNumber_; }
@@ -43,6 +44,15 @@ public:
 
   bool IsLetter(unsigned char c) const { return Letters[c]; }
 
+  // The 94 code-page bytes of a keyboard layout: position p holds what the
+  // key giving character p of ReferenceLayout() means in `languageNumber`
+  // (47 unshifted, then 47 shifted). `bulgarian` picks the Bulgarian one.
+  // REQUIRES: 0 <= languageNumber <= 8 (else LectoraError). The string lives
+  // for the whole run.
+  static const std::string& KeyboardLayout(int languageNumber, BulgarianLayout bulgarian);
+  // The US keyboard's 94 characters in the same order.
+  static std::string_view ReferenceLayout();
+
   std::array<std::uint8_t, 256> LowerOf{};
   std::array<std::uint8_t, 256> UpperOf{};
   std::array<std::uint16_t, 256> Weight{};
@@ -52,7 +62,7 @@ public:
   // Lower-case alphabet followed by upper-case alphabet, in the code page.
   std::string Alphabet;
 
-private:
+ private:
   std::uint8_t languageNumber_;
 };
 
