@@ -16,7 +16,7 @@ class IMessageService;
 std::string SplitBookPart(const std::string& text);
 
 class TAbbreviations {
-public:
+ public:
   // Reads `setupFolder` + "Abrevs.txt"; a missing file shows and throws
   // "File not found: ..."; a line without "=" or with a book number that is
   // not a number throws LectoraError naming the file and line.
@@ -27,7 +27,7 @@ public:
   int BookByAbbreviation(const std::string& name) const;
   std::size_t Count() const { return entries_.size(); }
 
-private:
+ private:
   // Sorted by the case-folded name.
   std::vector<std::pair<std::string, int>> entries_;
 };

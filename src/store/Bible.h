@@ -18,7 +18,7 @@
 namespace lectora {
 
 class TBible {
-public:
+ public:
   static constexpr int kBookNumbers = 87;    // book numbers 1..87
   static constexpr int kStandardBooks = 86;  // the standard structure's books
 
@@ -50,11 +50,15 @@ public:
   // The psalm word for book 22, else the chapter word, in the code page.
   void ChapterWord(int bookNumber, std::string& text) const;
 
-  // Text of verse `number` (record number-1); empty when the text files
-  // cannot be opened. The files stay open between calls.
+  // Text of verse `number` (record number-1); empty when the module is not
+  // loaded, the text files cannot be opened or `number` is outside
+  // 1..VerseTotal. The files stay open between calls (an open that failed is
+  // tried again on the next call). A damaged record throws LectoraError
+  // naming the data file.
   void ReadVerse(int number, std::string& text) const;
   void GetVerse(int bookPosition, int chapter, int verse, std::string& text) const;
-  // "Name chapter:verse". REQUIRES: 1 <= number <= VerseTotal.
+  // "Name chapter:verse" (AltName with `useAltName`). REQUIRES: 1 <= number
+  // <= VerseTotal; any other number gives an empty text.
   void ReferenceText(int number, bool useAltName, std::string& text) const;
 
   // Book position of the book at the front of `text` (removed from it), 0
@@ -79,11 +83,29 @@ public:
   bool NoLinks = true;
   TFontInfo Font;
   TLanguage Language;
-  std::unique_ptr<TRFileStream> Words;  // word list; null when not loaded
+  std::unique_ptr<TRFileStream> Words;                        // word list; null when not loaded
   std::array<std::vector<TDiffRecord>, 87> DiffToStandard;    // by book number 1..86
   std::array<std::vector<TDiffRecord>, 87> DiffFromStandard;  // by book number 1..86
 
-private:
+ private:
+  // The language number of `translationNumber`; throws for a number outside
+  // 0..11 before anything is built.
+  static int LanguageOf(int translationNumber);
+  // Sets Path (and DefaultPath) as the module search says; Path stays empty
+  // when the titles file is found nowhere.
+  void FindModule();
+  // The readers of the module's text files; each throws LectoraError naming
+  // the file and line for malformed content.
+  void ReadTitles(const std::string& text, const std::string& fileName);
+  void ReadDiff(const std::string& text, const std::string& fileName);
+  void ReadStructure(const std::string& text, const std::string& fileName);
+  // Bookmarks and Font from the settings file.
+  void ReadSettings();
+  // The book of position `bookPosition`; null outside 1..BookCount.
+  const TBook* BookAt(int bookPosition) const;
+  // Settings sections: the folder name with its backslash + `suffix`.
+  std::string SectionName(const char* suffix) const;
+
   TStoreContext& context_;
   mutable std::unique_ptr<TRFileStream> text_;  // verse text, opened on first read
 };

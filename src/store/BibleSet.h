@@ -15,7 +15,7 @@ namespace lectora {
 class TMyIniFile;
 
 class TBibleSet {
-public:
+ public:
   explicit TBibleSet(TStoreContext& context) : context_(context) {}
 
   // The open module of `translationNumber`, or null. REQUIRES: 0..11.
@@ -33,7 +33,7 @@ public:
   // section exists, else empty.
   std::string CyrillicFontName(const TMyIniFile& ini) const;
 
-private:
+ private:
   TStoreContext& context_;
   std::array<std::unique_ptr<TBible>, kTranslationCount> slots_;
 };

@@ -21,7 +21,10 @@ struct TBook {
   std::uint16_t LastVerse = 0;
 };
 
-// A versification difference from chapter First, verse Second onward.
+// A versification difference: from Chapter, Verse onward within that
+// chapter, standard = own + DeltaChapter, DeltaVerse. Records of
+// DiffToStandard start at an own place, those of DiffFromStandard at the
+// standard place.
 struct TDiffRecord {
   std::uint8_t Chapter = 0;
   std::uint8_t Verse = 0;

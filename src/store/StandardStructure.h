@@ -13,7 +13,7 @@ namespace lectora {
 class IMessageService;
 
 class TStandardStructure {
-public:
+ public:
   static constexpr int kBooks = 86;
 
   // Reads `setupFolder` + "BibleStructure.txt". A missing file shows and
@@ -38,7 +38,7 @@ public:
   // the last book rather than a failure.
   void StandardToRef(std::int32_t number, int& bookNumber, int& chapter, int& verse) const;
 
-private:
+ private:
   std::array<std::vector<std::uint8_t>, kBooks + 1> verseCounts_;
   std::array<std::int32_t, kBooks + 1> standardLast_{};
   std::int32_t total_ = 0;

@@ -12,11 +12,11 @@ class IMessageService;
 class IDriveDialog;
 
 struct TStoreContext {
-  TSettings* Settings = nullptr;                    // required, not owned
-  const TStandardStructure* Standard = nullptr;     // required, not owned
-  const TAbbreviations* Abbreviations = nullptr;    // required for FindBook, not owned
-  IMessageService* Messages = nullptr;              // may be null, not owned
-  IDriveDialog* DriveDialog = nullptr;              // may be null (= cancel), not owned
+  TSettings* Settings = nullptr;                  // required, not owned
+  const TStandardStructure* Standard = nullptr;   // required, not owned
+  const TAbbreviations* Abbreviations = nullptr;  // required for FindBook, not owned
+  IMessageService* Messages = nullptr;            // may be null, not owned
+  IDriveDialog* DriveDialog = nullptr;            // may be null (= cancel), not owned
   // True when the last ParseReference recognised a book name; callers read
   // it right after the call.
   bool BookFound = false;

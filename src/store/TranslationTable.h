@@ -14,7 +14,7 @@ struct TTranslationInfo {
   std::int32_t HelpTopic;
   bool RunOn;
   bool Strong;
-  int Language;             // TLanguage number
+  int Language;  // TLanguage number
 };
 
 constexpr int kTranslationCount = 12;
