@@ -1,1 +1,450 @@
-// placeholder
+#include "modules/CliCommands.h"
+
+#include <charconv>
+#include <filesystem>
+#include <iomanip>
+#include <memory>
+#include <stdexcept>
+
+#include "modules/JsonWriter.h"
+#include "modules/ModuleCompiler.h"
+#include "store/Abbreviations.h"
+#include "store/Bible.h"
+#include "store/BibleSet.h"
+#include "store/CodePage.h"
+#include "store/LectoraError.h"
+#include "store/MessageService.h"
+#include "store/Settings.h"
+#include "store/StandardStructure.h"
+#include "store/StoreContext.h"
+#include "store/TextRoutines.h"
+#include "store/TranslationTable.h"
+
+namespace lectora {
+
+namespace {
+
+constexpr int kDefaultTranslation = 8;
+constexpr const char* kProgramName = "lectora-cli";
+
+constexpr const char* kUsage =
+    "Usage: lectora-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  info                      list the translations found in the setup folder\n"
+    "  ref TEXT                  read TEXT as a reference in the chosen translation\n"
+    "  read TEXT [--plain] [--chapter]\n"
+    "                            print the verse of TEXT, or its whole chapter;\n"
+    "                            --plain removes the markup\n"
+    "  build-module SOURCE_DIR MODULE_DIR --language N [--strong]\n"
+    "                            compile a UTF-8 source folder into a module;\n"
+    "                            --strong counts Strong's numbers as words\n"
+    "\n"
+    "Options (anywhere after the command):\n"
+    "  --setup-dir DIR           the setup folder (default: the tool's own folder)\n"
+    "  --translation N           translation number 0..11 (default 8)\n"
+    "  --json                    print one JSON object instead of text\n"
+    "  --help                    print this text\n";
+
+// Bad usage of the command line; reported with a hint at --help.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct TCliOptions {
+  std::string Command;
+  std::vector<std::string> Arguments;
+  std::string SetupDir;
+  int Translation = kDefaultTranslation;
+  int Language = -1;
+  bool Json = false;
+  bool Plain = false;
+  bool Chapter = false;
+  bool Strong = false;
+  bool Help = false;
+};
+
+bool ParseInteger(const std::string& text, int low, int high, int& value) {
+  const char* last = text.data() + text.size();
+  const auto [end, error] = std::from_chars(text.data(), last, value);
+  return !text.empty() && error == std::errc() && end == last && value >= low && value <= high;
+}
+
+// Which options a command accepts besides --setup-dir, --translation, --json.
+bool CommandTakes(const std::string& command, const std::string& option) {
+  if (option == "--plain" || option == "--chapter") return command == "read";
+  if (option == "--language" || option == "--strong") return command == "build-module";
+  return true;
+}
+
+TCliOptions ParseArguments(const std::vector<std::string>& args, const std::string& toolFolder) {
+  TCliOptions options;
+  options.SetupDir = toolFolder;
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    options.Help = true;
+    return options;
+  }
+  if (args[0].starts_with("-")) throw UsageError("the command must come first");
+  options.Command = args[0];
+  if (options.Command != "info" && options.Command != "ref" && options.Command != "read" &&
+      options.Command != "build-module") {
+    throw UsageError("unknown command \"" + options.Command + "\"");
+  }
+  bool optionsEnded = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || !arg.starts_with("--")) {
+      options.Arguments.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "--help") {
+      options.Help = true;
+      continue;
+    }
+    if (!CommandTakes(options.Command, arg)) {
+      throw UsageError("option " + arg + " does not apply to " + options.Command);
+    }
+    const auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw UsageError("option " + arg + " needs a value");
+      return args[++i];
+    };
+    if (arg == "--setup-dir") {
+      options.SetupDir = value();
+    } else if (arg == "--translation") {
+      if (!ParseInteger(value(), 0, kTranslationCount - 1, options.Translation)) {
+        throw UsageError("--translation takes a number 0..11, not \"" + args[i] + "\"");
+      }
+    } else if (arg == "--language") {
+      if (!ParseInteger(value(), 0, 8, options.Language)) {
+        throw UsageError("--language takes a number 0..8, not \"" + args[i] + "\"");
+      }
+    } else if (arg == "--json") {
+      options.Json = true;
+    } else if (arg == "--plain") {
+      options.Plain = true;
+    } else if (arg == "--chapter") {
+      options.Chapter = true;
+    } else if (arg == "--strong") {
+      options.Strong = true;
+    } else {
+      throw UsageError("unknown option " + arg);
+    }
+  }
+  if (!options.SetupDir.empty() && options.SetupDir.back() != '/') options.SetupDir += '/';
+  return options;
+}
+
+void ExpectArguments(const TCliOptions& options, std::size_t count, const char* names) {
+  if (options.Arguments.size() != count) {
+    throw UsageError(options.Command + " takes " + names + " (" +
+                     std::to_string(options.Arguments.size()) + " arguments given)");
+  }
+}
+
+// The store's notices ("Free space list error"), 8-bit Windows-1251, shown
+// on standard error in UTF-8.
+class TStderrMessages : public IMessageService {
+ public:
+  explicit TStderrMessages(std::ostream& err) : err_(err) {}
+  void ShowMessage(const std::string& text) override { err_ << CodePageToUtf8(text, 1251) << "\n"; }
+
+ private:
+  std::ostream& err_;
+};
+
+// What the module commands share: the shared files of the setup folder, the
+// settings and the module slots. Loading it checks the shared files.
+class TCliSession {
+ public:
+  TCliSession(const std::string& setupDir, std::ostream& err)
+      : setupDir_(setupDir), messages_(err) {
+    // No message service here: the error itself carries "File not found".
+    standard_.Load(setupDir, nullptr);
+    abbreviations_.Load(setupDir, nullptr);
+    settings_ = std::make_unique<TSettings>(setupDir, kProgramName);
+    context_.Settings = settings_.get();
+    context_.Standard = &standard_;
+    context_.Abbreviations = &abbreviations_;
+    context_.Messages = &messages_;
+    context_.DriveDialog = nullptr;  // never ask: a missing module is an error
+    bibles_ = std::make_unique<TBibleSet>(context_);
+  }
+  ~TCliSession() {
+    // The modules save their settings while the settings store still exists.
+    bibles_.reset();
+  }
+
+  bool ModulePresent(int translation) const {
+    return std::filesystem::is_regular_file(setupDir_ + TranslationFolderName(translation) +
+                                            "/BibleTitles.txt");
+  }
+
+  // The module of `translation`; throws naming the translation and folder
+  // when the setup folder does not hold it.
+  TBible& Module(int translation) {
+    const std::string folder = TranslationFolderName(translation);
+    if (ModulePresent(translation)) {
+      TBible& bible = bibles_->Open(translation);
+      if (bible.Loaded()) return bible;
+    }
+    throw LectoraError(setupDir_ + folder, 0,
+                       "translation " + std::to_string(translation) + " (folder \"" + folder +
+                           "\") is not in the setup folder");
+  }
+
+  TStoreContext& Context() { return context_; }
+
+ private:
+  std::string setupDir_;
+  TStderrMessages messages_;
+  TStandardStructure standard_;
+  TAbbreviations abbreviations_;
+  std::unique_ptr<TSettings> settings_;
+  TStoreContext context_;
+  std::unique_ptr<TBibleSet> bibles_;
+};
+
+std::string ToModuleText(const std::string& utf8, const TBible& bible) {
+  std::string text;
+  if (!Utf8ToCodePage(utf8, bible.Language.CodePage(), text)) {
+    throw LectoraError("", 0,
+                       "\"" + utf8 + "\" holds a character that code page " +
+                           std::to_string(bible.Language.CodePage()) + " cannot represent");
+  }
+  return text;
+}
+
+std::string ToUtf8(const std::string& text, const TBible& bible) {
+  return CodePageToUtf8(text, bible.Language.CodePage());
+}
+
+int ChapterCount(const TBible& bible, int bookPosition) {
+  return static_cast<int>(bible.Books[bible.BookOrder[bookPosition]].VerseCounts.size());
+}
+
+int VerseCount(const TBible& bible, int bookPosition, int chapter) {
+  return bible.Books[bible.BookOrder[bookPosition]].VerseCounts[chapter - 1];
+}
+
+// True when the module holds book position, chapter and verse.
+bool PlaceExists(const TBible& bible, int bookPosition, int chapter, int verse) {
+  if (bookPosition < 1 || bookPosition > bible.BookCount) return false;
+  if (chapter < 1 || chapter > ChapterCount(bible, bookPosition)) return false;
+  return verse >= 1 && verse <= VerseCount(bible, bookPosition, chapter);
+}
+
+void RunInfo(const TCliOptions& options, std::ostream& out, std::ostream& err) {
+  TCliSession session(options.SetupDir, err);
+  TJsonWriter json;
+  json.BeginObject();
+  json.Key("translations");
+  json.BeginArray();
+  int found = 0;
+  for (int number = 0; number < kTranslationCount; ++number) {
+    if (!session.ModulePresent(number)) continue;
+    const TBible& bible = session.Module(number);
+    int chapters = 0;
+    for (int position = 1; position <= bible.BookCount; ++position) {
+      chapters += ChapterCount(bible, position);
+    }
+    const std::string folder = TranslationFolderName(number);
+    if (options.Json) {
+      json.BeginObject();
+      json.Member("number", number);
+      json.Member("folder", folder);
+      json.Member("books", static_cast<int>(bible.BookCount));
+      json.Member("chapters", chapters);
+      json.Member("verses", static_cast<int>(bible.VerseTotal));
+      json.EndObject();
+    } else {
+      if (found == 0) out << "No.  Folder   Books  Chapters  Verses\n";
+      out << std::left << std::setw(5) << number << std::setw(9) << folder << std::right
+          << std::setw(5) << bible.BookCount << std::setw(10) << chapters << std::setw(8)
+          << bible.VerseTotal << "\n";
+    }
+    ++found;
+  }
+  json.EndArray();
+  json.EndObject();
+  if (options.Json) {
+    out << json.Text() << "\n";
+  } else if (found == 0) {
+    out << "No translations in " << options.SetupDir << "\n";
+  }
+}
+
+void RunRef(const TCliOptions& options, std::ostream& out, std::ostream& err) {
+  ExpectArguments(options, 1, "one reference TEXT");
+  TCliSession session(options.SetupDir, err);
+  const TBible& bible = session.Module(options.Translation);
+  int position = 0, chapter = 0, verse = 0;
+  const bool found =
+      bible.ParseReference(ToModuleText(options.Arguments[0], bible), position, chapter, verse);
+  const bool bookFound = session.Context().BookFound;
+  if (!bookFound) position = 0;
+  int bookNumber = 0, verseNumber = 0;
+  std::int32_t standardNumber = 0;
+  std::string reference;
+  if (bookFound && position >= 1 && position <= bible.BookCount) {
+    bookNumber = bible.BookOrder[position];
+    // A chapter or verse the book lacks gets no numbers: they would name
+    // another place.
+    if (PlaceExists(bible, position, chapter, verse)) {
+      verseNumber = bible.VerseNumber(position, chapter, verse);
+      standardNumber = bible.ToStandard(bookNumber, chapter, verse);
+      bible.ReferenceText(verseNumber, false, reference);
+      reference = ToUtf8(reference, bible);
+    }
+  }
+  if (options.Json) {
+    TJsonWriter json;
+    json.BeginObject();
+    json.Member("found", found);
+    json.Member("bookFound", bookFound);
+    json.Member("bookPosition", position);
+    json.Member("bookNumber", bookNumber);
+    json.Member("chapter", chapter);
+    json.Member("verse", verse);
+    json.Member("verseNumber", verseNumber);
+    json.Member("standardNumber", static_cast<std::int64_t>(standardNumber));
+    json.Member("reference", reference);
+    json.EndObject();
+    out << json.Text() << "\n";
+    return;
+  }
+  const auto yesNo = [](bool value) { return value ? "yes" : "no"; };
+  out << "Found:           " << yesNo(found) << "\n"
+      << "Book found:      " << yesNo(bookFound) << "\n"
+      << "Book position:   " << position << "\n"
+      << "Book number:     " << bookNumber << "\n"
+      << "Chapter:         " << chapter << "\n"
+      << "Verse:           " << verse << "\n"
+      << "Verse number:    " << verseNumber << "\n"
+      << "Standard number: " << standardNumber << "\n"
+      << "Reference:       " << (reference.empty() ? "(not in this translation)" : reference)
+      << "\n";
+}
+
+void RunRead(const TCliOptions& options, std::ostream& out, std::ostream& err) {
+  ExpectArguments(options, 1, "one reference TEXT");
+  TCliSession session(options.SetupDir, err);
+  const TBible& bible = session.Module(options.Translation);
+  const std::string& typed = options.Arguments[0];
+  int position = 0, chapter = 0, verse = 0;
+  bible.ParseReference(ToModuleText(typed, bible), position, chapter, verse);
+  if (!session.Context().BookFound) {
+    throw LectoraError("", 0, "no book found in \"" + typed + "\"");
+  }
+  const std::string folder = TranslationFolderName(options.Translation);
+  if (position < 1 || position > bible.BookCount) {
+    throw LectoraError("", 0,
+                       "translation " + std::to_string(options.Translation) + " (" + folder +
+                           ") does not hold the book of \"" + typed + "\"");
+  }
+  const std::string bookName = ToUtf8(bible.Books[bible.BookOrder[position]].Name, bible);
+  if (chapter < 1 || chapter > ChapterCount(bible, position)) {
+    throw LectoraError("", 0,
+                       bookName + " has no chapter " + std::to_string(chapter) + " in " + folder);
+  }
+  const int verses = VerseCount(bible, position, chapter);
+  int first = verse, last = verse;
+  if (options.Chapter) {
+    first = 1;
+    last = verses;
+  } else if (verse < 1 || verse > verses) {
+    throw LectoraError("", 0,
+                       bookName + " " + std::to_string(chapter) + " has no verse " +
+                           std::to_string(verse) + " in " + folder);
+  }
+  TJsonWriter json;
+  json.BeginObject();
+  json.Key("verses");
+  json.BeginArray();
+  for (int v = first; v <= last; ++v) {
+    const int number = bible.VerseNumber(position, chapter, v);
+    std::string text, reference;
+    bible.ReadVerse(number, text);
+    if (options.Plain) text = PlainText(text);
+    bible.ReferenceText(number, false, reference);
+    text = ToUtf8(text, bible);
+    reference = ToUtf8(reference, bible);
+    if (options.Json) {
+      json.BeginObject();
+      json.Member("number", number);
+      json.Member("reference", reference);
+      json.Member("text", text);
+      json.EndObject();
+    } else {
+      out << reference << "\t" << text << "\n";
+    }
+  }
+  json.EndArray();
+  json.EndObject();
+  if (options.Json) out << json.Text() << "\n";
+}
+
+void RunBuildModule(const TCliOptions& options, std::ostream& out) {
+  ExpectArguments(options, 2, "SOURCE_DIR and MODULE_DIR");
+  if (options.Language < 0) throw UsageError("build-module needs --language N (0..8)");
+  const std::string& moduleDir = options.Arguments[1];
+  const TModuleCompileReport report =
+      TModuleCompiler::Compile(options.Arguments[0], moduleDir, options.Language, options.Strong);
+  if (options.Json) {
+    TJsonWriter json;
+    json.BeginObject();
+    json.Member("module", moduleDir);
+    json.Member("books", report.BookCount);
+    json.Member("verses", report.VerseCount);
+    json.Member("words", report.WordCount);
+    json.Member("linkedVerses", report.LinkedVerses);
+    json.EndObject();
+    out << json.Text() << "\n";
+  } else {
+    out << "Built " << moduleDir << ": " << report.BookCount << " books, " << report.VerseCount
+        << " verses, " << report.WordCount << " words, " << report.LinkedVerses
+        << " verses with links\n";
+  }
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, const std::string& toolFolder, std::ostream& out,
+           std::ostream& err) {
+  if (args.empty()) {
+    err << kUsage;
+    return 2;
+  }
+  try {
+    const TCliOptions options = ParseArguments(args, toolFolder);
+    if (options.Help) {
+      out << kUsage;
+      return 0;
+    }
+    if (options.Command == "info") {
+      RunInfo(options, out, err);
+    } else if (options.Command == "ref") {
+      RunRef(options, out, err);
+    } else if (options.Command == "read") {
+      RunRead(options, out, err);
+    } else {
+      RunBuildModule(options, out);
+    }
+    out.flush();
+    return 0;
+  } catch (const UsageError& error) {
+    err << kProgramName << ": " << error.what() << "\n"
+        << "Try \"" << kProgramName << " --help\".\n";
+  } catch (const std::exception& error) {
+    err << kProgramName << ": " << error.what() << "\n";
+  } catch (...) {
+    err << kProgramName << ": unexpected error\n";
+  }
+  return 2;
+}
+
+}  // namespace lectora

@@ -16,7 +16,7 @@ struct TModuleCompileReport {
 };
 
 class TModuleCompiler {
-public:
+ public:
   // Reads `sourceDir` ("books.tsv", "verses.tsv", optional "links.tsv" and
   // "_Diff_.txt") and writes every module file into `moduleDir` (created when
   // missing). `languageNumber` 0..8 chooses the code page, letters and
