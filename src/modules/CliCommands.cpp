@@ -166,7 +166,9 @@ class TCliSession {
     // No message service here: the error itself carries "File not found".
     standard_.Load(setupDir, nullptr);
     abbreviations_.Load(setupDir, nullptr);
-    settings_ = std::make_unique<TSettings>(setupDir, kProgramName);
+    // The tool only reads modules: it never leaves a settings file behind.
+    settings_ = std::make_unique<TSettings>(setupDir, kProgramName,
+                                            TUserRegistry::DefaultConfigHome(), true);
     context_.Settings = settings_.get();
     context_.Standard = &standard_;
     context_.Abbreviations = &abbreviations_;

@@ -38,9 +38,9 @@ bool FileExists(const std::string& fileName) {
 }  // namespace
 
 TSettings::TSettings(const std::string& setupFolder, const std::string& programFileName,
-                     const std::string& configHome)
+                     const std::string& configHome, bool readOnly)
     : setupFolder_(WithSlash(setupFolder)),
-      runningFromCD_(!FolderWritable(setupFolder_)),
+      runningFromCD_(readOnly || !FolderWritable(setupFolder_)),
       firstRun_(!FileExists(setupFolder_ + IniName(BaseName(programFileName)))),
       registry_(configHome, BaseName(programFileName)),
       ini_(std::make_unique<TMyIniFile>(setupFolder_ + IniName(BaseName(programFileName)),

@@ -11,14 +11,17 @@
 namespace lectora {
 
 class TSettings {
-public:
+ public:
   // `setupFolder`: the program's folder or the one given with --setup-dir
   // (a trailing "/" is added when missing). `programFileName` names the
   // settings file (extension replaced by ".ini") and the registry key.
   // `configHome`: as for TUserRegistry. Probes whether the folder can be
   // written (RunningFromCD) and whether the settings file exists (FirstRun).
+  // With `readOnly` the settings file is read but never written, as when the
+  // folder cannot be written: for tools that only read modules.
   TSettings(const std::string& setupFolder, const std::string& programFileName,
-            const std::string& configHome = TUserRegistry::DefaultConfigHome());
+            const std::string& configHome = TUserRegistry::DefaultConfigHome(),
+            bool readOnly = false);
 
   // With a trailing "/".
   const std::string& SetupFolder() const { return setupFolder_; }
@@ -35,7 +38,7 @@ public:
   // file that is removed again).
   static bool FolderWritable(const std::string& folder);
 
-private:
+ private:
   std::string setupFolder_;
   bool runningFromCD_;
   bool firstRun_;

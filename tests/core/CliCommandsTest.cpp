@@ -192,6 +192,12 @@ TEST_F(CliCommands, ReadPrintsStoredOrPlainText) {
   EXPECT_EQ(plain.Out, "Psalms 23:1\tThe LORD is my shepherd; I shall not want.\n");
 }
 
+TEST_F(CliCommands, ReadingLeavesNoSettingsFileBehind) {
+  ASSERT_EQ(Run({"read", "Ps 23:1"}).Status, 0);
+  ASSERT_EQ(Run({"info"}).Status, 0);
+  EXPECT_FALSE(std::filesystem::exists(setup_.File("lectora-cli.ini")));
+}
+
 TEST_F(CliCommands, ReadsAWholeChapter) {
   const CliResult result = Run({"read", "Psalms 23", "--chapter", "--plain"});
   EXPECT_EQ(result.Status, 0) << result.Err;

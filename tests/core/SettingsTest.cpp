@@ -147,6 +147,19 @@ TEST(SettingsTest, FirstRunAndWritesReachTheFile) {
   EXPECT_EQ(root, "/media/cdrom");
 }
 
+TEST(SettingsTest, ReadOnlySettingsAreReadButNeverWritten) {
+  TempDir dir;
+  WriteFile(dir.File("lectora-cli.ini"), "[Bible0]\r\nPath=KJV\r\n");
+  {
+    TSettings settings(dir.Path(), "lectora-cli", dir.File("config"), true);
+    EXPECT_TRUE(settings.RunningFromCD());
+    EXPECT_EQ(settings.Ini().ReadString("Bible0", "Path", ""), "KJV");
+    settings.Ini().WriteFont("ORT\\Font", TFontInfo{});
+    settings.Ini().UpdateFile();
+  }
+  EXPECT_EQ(ReadFile(dir.File("lectora-cli.ini")), "[Bible0]\r\nPath=KJV\r\n");
+}
+
 TEST(SettingsTest, ReadOnlySetupFolderRunsAsFromCD) {
   if (::geteuid() == 0) GTEST_SKIP() << "root can write a read-only folder";
   TempDir dir;
