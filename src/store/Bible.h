@@ -14,8 +14,11 @@
 #include "store/Language.h"
 #include "store/RFileStream.h"
 #include "store/StoreContext.h"
+#include "search/VerseList.h"
 
 namespace lectora {
+
+class TSearchContext;
 
 class TBible {
  public:
@@ -70,6 +73,42 @@ class TBible {
   // Writes Font and Bookmarks to the settings when the module was loaded.
   void SaveSettings() const;
 
+  // ---- word list and concordance (defined in src/search) ----
+
+  // Number of words (entries of "WordPoint.bin"); 0 when the word files are
+  // missing.
+  int WordCount() const;
+  // Line `index` of "WordList.txt"; empty outside 0..WordCount()-1.
+  void WordAt(int index, std::string& word) const;
+  // Index of `word` or of the first word after it (-1 when it sorts before
+  // the first, WordCount() when after the last; -1 for an empty word list).
+  int FindWord(const std::string& word) const;
+  // The count field of word `index`'s verse list; 0 when absent or damaged.
+  std::uint16_t ConcordanceCount(int index) const;
+  // A new verse list of word `index` (empty when the entry is absent or the
+  // list runs past the end of "Conc.bin"). Throws LectoraError naming the
+  // file when "ConcP.bin" or "Conc.bin" cannot be opened.
+  VerseListPtr ReadConcordance(int index) const;
+  // When `word` is in the word list (compared without regard to case),
+  // replaces `list` with its verse list and answers true; otherwise leaves
+  // `list` as it was and answers false.
+  bool GetConcordance(const std::string& word, VerseListPtr& list) const;
+  // The cross references of verse `number` kept in `search.CurrentLinks`
+  // (the previous list freed); null when the verse has none. With NoLinks
+  // answers null and leaves CurrentLinks alone.
+  const TVerseList* GetLinks(int number, TSearchContext& search) const;
+
+  // ---- word search (defined in src/search) ----
+
+  // 1-based position of the first whole-word occurrence of `word` in `text`
+  // (both compared byte for byte; callers lower-case them), 0 when none.
+  int FindWholeWord(const std::string& word, const std::string& text) const;
+  // Keeps the verses whose text satisfies word-order `mode` (1 in order,
+  // 2 as a phrase) for all of `search.SearchWords`.
+  void PhraseFilter(VerseListPtr& list, int mode, const TSearchContext& search) const;
+  // Keeps the verses whose book number is selected; a null list is left alone.
+  void FilterByBooks(VerseListPtr& list, const std::array<bool, 88>& selected) const;
+
   std::string Path;         // module folder in use, ends in "/"; empty = not found
   std::string DefaultPath;  // setup folder + folder name + "/"
   std::uint16_t TranslationNumber = 0;
@@ -108,6 +147,12 @@ class TBible {
 
   TStoreContext& context_;
   mutable std::unique_ptr<TRFileStream> text_;  // verse text, opened on first read
+  // Concordance and links files, opened on first use and kept open because
+  // a one-word search must not pay for opening files.
+  mutable std::unique_ptr<TLIFileStream> concIndex_;  // "ConcP.bin"
+  mutable std::unique_ptr<BinaryFile> concData_;      // "Conc.bin"
+  mutable std::unique_ptr<TLIFileStream> linksIndex_;  // "LinksP.bin"
+  mutable std::unique_ptr<BinaryFile> linksData_;      // "Links.bin"
 };
 
 }  // namespace lectora
