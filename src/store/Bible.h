@@ -84,6 +84,7 @@ class TBible {
   // the first, WordCount() when after the last; -1 for an empty word list).
   int FindWord(const std::string& word) const;
   // The count field of word `index`'s verse list; 0 when absent or damaged.
+  // Throws LectoraError naming the file when a concordance file is missing.
   std::uint16_t ConcordanceCount(int index) const;
   // A new verse list of word `index` (empty when the entry is absent or the
   // list runs past the end of "Conc.bin"). Throws LectoraError naming the
