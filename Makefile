@@ -37,6 +37,16 @@ sanitize:
 	cmake --build $(ASAN_DIR) -j$(JOBS) --target core_tests lectora-cli
 	ctest --test-dir $(ASAN_DIR) --output-on-failure -j$(JOBS)
 
+# Builds the libFuzzer target with clang in $(FUZZ_DIR) and fuzzes the query
+# language for a minute; new inputs and any crash stay in $(FUZZ_DIR).
+FUZZ_DIR ?= build-fuzz
+.PHONY: fuzz
+fuzz:
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DLECTORA_FUZZ=ON -DLECTORA_BENCHMARKS=OFF >/dev/null
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target query_fuzz
+	mkdir -p $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/query_fuzz -max_total_time=60 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/corpus
+
 bench: build
 	$(BUILD_DIR)/store_bench
 

@@ -1,11 +1,13 @@
 #include "modules/CliCommands.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <iomanip>
 #include <memory>
 #include <stdexcept>
 
+#include "modules/CliSearchCommands.h"
 #include "modules/JsonWriter.h"
 #include "modules/ModuleCompiler.h"
 #include "store/Abbreviations.h"
@@ -36,9 +38,27 @@ constexpr const char* kUsage =
     "  read TEXT [--plain] [--chapter]\n"
     "                            print the verse of TEXT, or its whole chapter;\n"
     "                            --plain removes the markup\n"
+    "  search QUERY [--order 0|1|2] [--range BOOKS]\n"
+    "                            the verses that match QUERY: words joined by\n"
+    "                            blank or + (and), / (or), _ (without), with\n"
+    "                            brackets and \"quoted phrases\"; --order: 0 any\n"
+    "                            order, 1 as typed, 2 as a phrase; --range: book\n"
+    "                            numbers and ranges such as 1-39,54 (default all)\n"
+    "  concordance WORD          the verses that hold WORD\n"
+    "  words [PREFIX] [--count N]\n"
+    "                            N entries (default 20) of the word list with\n"
+    "                            their verse counts, from PREFIX on\n"
+    "  links TEXT                the cross references of the verse of TEXT\n"
+    "  dict WORD [--dictionary BASE]\n"
+    "                            look WORD up in the dictionary BASE (a path\n"
+    "                            without extension), or in every dictionary of\n"
+    "                            the setup folder's Dictionaries folder\n"
     "  build-module SOURCE_DIR MODULE_DIR --language N [--strong]\n"
     "                            compile a UTF-8 source folder into a module;\n"
     "                            --strong counts Strong's numbers as words\n"
+    "  build-dictionary SOURCE.tsv BASE --title TITLE\n"
+    "                            compile a UTF-8 file of \"headword<TAB>text\"\n"
+    "                            lines into the dictionary BASE\n"
     "\n"
     "Options (anywhere after the command):\n"
     "  --setup-dir DIR           the setup folder (default: the tool's own folder)\n"
@@ -63,7 +83,11 @@ struct TCliOptions {
   bool Chapter = false;
   bool Strong = false;
   bool Help = false;
+  TSearchCommandOptions Search;  // the options of the search commands
 };
+
+constexpr const char* kCommands[] = {"info",  "ref",   "read", "search",       "concordance",
+                                     "words", "links", "dict", "build-module", "build-dictionary"};
 
 bool ParseInteger(const std::string& text, int low, int high, int& value) {
   const char* last = text.data() + text.size();
@@ -75,6 +99,10 @@ bool ParseInteger(const std::string& text, int low, int high, int& value) {
 bool CommandTakes(const std::string& command, const std::string& option) {
   if (option == "--plain" || option == "--chapter") return command == "read";
   if (option == "--language" || option == "--strong") return command == "build-module";
+  if (option == "--order" || option == "--range") return command == "search";
+  if (option == "--count") return command == "words";
+  if (option == "--dictionary") return command == "dict";
+  if (option == "--title") return command == "build-dictionary";
   return true;
 }
 
@@ -87,8 +115,8 @@ TCliOptions ParseArguments(const std::vector<std::string>& args, const std::stri
   }
   if (args[0].starts_with("-")) throw UsageError("the command must come first");
   options.Command = args[0];
-  if (options.Command != "info" && options.Command != "ref" && options.Command != "read" &&
-      options.Command != "build-module") {
+  if (std::find(std::begin(kCommands), std::end(kCommands), options.Command) ==
+      std::end(kCommands)) {
     throw UsageError("unknown command \"" + options.Command + "\"");
   }
   bool optionsEnded = false;
@@ -123,6 +151,24 @@ TCliOptions ParseArguments(const std::vector<std::string>& args, const std::stri
       if (!ParseInteger(value(), 0, 8, options.Language)) {
         throw UsageError("--language takes a number 0..8, not \"" + args[i] + "\"");
       }
+    } else if (arg == "--order") {
+      if (!ParseInteger(value(), 0, 2, options.Search.WordOrder)) {
+        throw UsageError("--order takes 0, 1 or 2, not \"" + args[i] + "\"");
+      }
+    } else if (arg == "--range") {
+      if (!ParseBookRange(value(), options.Search.SelectedBooks)) {
+        throw UsageError("--range takes book numbers 1..87 and ranges such as 1-39,54, not \"" +
+                         args[i] + "\"");
+      }
+    } else if (arg == "--count") {
+      if (!ParseInteger(value(), 0, 1000000, options.Search.Count)) {
+        throw UsageError("--count takes a number 0..1000000, not \"" + args[i] + "\"");
+      }
+    } else if (arg == "--dictionary") {
+      options.Search.Dictionary = value();
+      if (options.Search.Dictionary.empty()) throw UsageError("--dictionary needs a file name");
+    } else if (arg == "--title") {
+      options.Search.Title = value();
     } else if (arg == "--json") {
       options.Json = true;
     } else if (arg == "--plain") {
@@ -136,6 +182,8 @@ TCliOptions ParseArguments(const std::vector<std::string>& args, const std::stri
     }
   }
   if (!options.SetupDir.empty() && options.SetupDir.back() != '/') options.SetupDir += '/';
+  options.Search.Arguments = options.Arguments;
+  options.Search.Json = options.Json;
   return options;
 }
 
@@ -211,18 +259,8 @@ class TCliSession {
   std::unique_ptr<TBibleSet> bibles_;
 };
 
-std::string ToModuleText(const std::string& utf8, const TBible& bible) {
-  std::string text;
-  if (!Utf8ToCodePage(utf8, bible.Language.CodePage(), text)) {
-    throw LectoraError("", 0,
-                       "\"" + utf8 + "\" holds a character that code page " +
-                           std::to_string(bible.Language.CodePage()) + " cannot represent");
-  }
-  return text;
-}
-
 std::string ToUtf8(const std::string& text, const TBible& bible) {
-  return CodePageToUtf8(text, bible.Language.CodePage());
+  return ModuleTextToUtf8(text, bible);
 }
 
 int ChapterCount(const TBible& bible, int bookPosition) {
@@ -332,36 +370,63 @@ void RunRef(const TCliOptions& options, std::ostream& out, std::ostream& err) {
       << "\n";
 }
 
+// A typed reference read in one module: book position, chapter, verse and
+// the book's name (UTF-8) for messages.
+struct TTypedPlace {
+  int Position = 0;
+  int Chapter = 0;
+  int Verse = 0;
+  std::string BookName;
+};
+
+// Reads `typed` (UTF-8) as a reference in `bible`, the module of
+// `translation`. Throws LectoraError when it names no book, a book the
+// module lacks, or a chapter the book lacks; the verse is not checked.
+TTypedPlace ReadChapterPlace(TCliSession& session, const TBible& bible, int translation,
+                             const std::string& typed) {
+  TTypedPlace place;
+  bible.ParseReference(ToModuleText(typed, bible), place.Position, place.Chapter, place.Verse);
+  if (!session.Context().BookFound) {
+    throw LectoraError("", 0, "no book found in \"" + typed + "\"");
+  }
+  const std::string folder = TranslationFolderName(translation);
+  if (place.Position < 1 || place.Position > bible.BookCount) {
+    throw LectoraError("", 0,
+                       "translation " + std::to_string(translation) + " (" + folder +
+                           ") does not hold the book of \"" + typed + "\"");
+  }
+  place.BookName = ToUtf8(bible.Books[bible.BookOrder[place.Position]].Name, bible);
+  if (place.Chapter < 1 || place.Chapter > ChapterCount(bible, place.Position)) {
+    throw LectoraError(
+        "", 0,
+        place.BookName + " has no chapter " + std::to_string(place.Chapter) + " in " + folder);
+  }
+  return place;
+}
+
+// Throws LectoraError unless `place`'s verse lies in its chapter.
+void CheckVerse(const TBible& bible, int translation, const TTypedPlace& place) {
+  if (place.Verse < 1 || place.Verse > VerseCount(bible, place.Position, place.Chapter)) {
+    throw LectoraError("", 0,
+                       place.BookName + " " + std::to_string(place.Chapter) + " has no verse " +
+                           std::to_string(place.Verse) + " in " +
+                           TranslationFolderName(translation));
+  }
+}
+
 void RunRead(const TCliOptions& options, std::ostream& out, std::ostream& err) {
   ExpectArguments(options, 1, "one reference TEXT");
   TCliSession session(options.SetupDir, err);
   const TBible& bible = session.Module(options.Translation);
-  const std::string& typed = options.Arguments[0];
-  int position = 0, chapter = 0, verse = 0;
-  bible.ParseReference(ToModuleText(typed, bible), position, chapter, verse);
-  if (!session.Context().BookFound) {
-    throw LectoraError("", 0, "no book found in \"" + typed + "\"");
-  }
-  const std::string folder = TranslationFolderName(options.Translation);
-  if (position < 1 || position > bible.BookCount) {
-    throw LectoraError("", 0,
-                       "translation " + std::to_string(options.Translation) + " (" + folder +
-                           ") does not hold the book of \"" + typed + "\"");
-  }
-  const std::string bookName = ToUtf8(bible.Books[bible.BookOrder[position]].Name, bible);
-  if (chapter < 1 || chapter > ChapterCount(bible, position)) {
-    throw LectoraError("", 0,
-                       bookName + " has no chapter " + std::to_string(chapter) + " in " + folder);
-  }
-  const int verses = VerseCount(bible, position, chapter);
-  int first = verse, last = verse;
+  const TTypedPlace place =
+      ReadChapterPlace(session, bible, options.Translation, options.Arguments[0]);
+  const int position = place.Position, chapter = place.Chapter;
+  int first = place.Verse, last = place.Verse;
   if (options.Chapter) {
     first = 1;
-    last = verses;
-  } else if (verse < 1 || verse > verses) {
-    throw LectoraError("", 0,
-                       bookName + " " + std::to_string(chapter) + " has no verse " +
-                           std::to_string(verse) + " in " + folder);
+    last = VerseCount(bible, position, chapter);
+  } else {
+    CheckVerse(bible, options.Translation, place);
   }
   TJsonWriter json;
   json.BeginObject();
@@ -413,6 +478,50 @@ void RunBuildModule(const TCliOptions& options, std::ostream& out) {
   }
 }
 
+// The commands that work on one module's word list, concordance and links.
+void RunModuleSearch(const TCliOptions& options, std::ostream& out, std::ostream& err) {
+  const std::string& command = options.Command;
+  if (command == "words") {
+    if (options.Arguments.size() > 1) ExpectArguments(options, 1, "at most one PREFIX");
+  } else if (command == "search") {
+    ExpectArguments(options, 1, "one QUERY");
+  } else if (command == "concordance") {
+    ExpectArguments(options, 1, "one WORD");
+    if (options.Arguments[0].empty()) throw UsageError("concordance needs a non-empty WORD");
+  } else {
+    ExpectArguments(options, 1, "one reference TEXT");
+  }
+  TCliSession session(options.SetupDir, err);
+  const TBible& bible = session.Module(options.Translation);
+  if (command == "search") {
+    RunSearchCommand(bible, options.Search, out);
+  } else if (command == "concordance") {
+    RunConcordanceCommand(bible, options.Search, out);
+  } else if (command == "words") {
+    RunWordsCommand(bible, options.Search, out);
+  } else {
+    const TTypedPlace place =
+        ReadChapterPlace(session, bible, options.Translation, options.Arguments[0]);
+    CheckVerse(bible, options.Translation, place);
+    RunLinksCommand(bible, bible.VerseNumber(place.Position, place.Chapter, place.Verse),
+                    options.Search, out);
+  }
+}
+
+void RunDict(const TCliOptions& options, std::ostream& out, std::ostream& err) {
+  ExpectArguments(options, 1, "one WORD");
+  if (options.Arguments[0].empty()) throw UsageError("dict needs a non-empty WORD");
+  // Dictionaries need none of the module files; only the remembered root.
+  const TUserRegistry registry(TUserRegistry::DefaultConfigHome(), kProgramName);
+  RunDictCommand(options.SetupDir, &registry, options.Search, out, err);
+}
+
+void RunBuildDictionary(const TCliOptions& options, std::ostream& out) {
+  ExpectArguments(options, 2, "SOURCE.tsv and BASE");
+  if (options.Search.Title.empty()) throw UsageError("build-dictionary needs --title TITLE");
+  RunBuildDictionaryCommand(options.Search, out);
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, const std::string& toolFolder, std::ostream& out,
@@ -433,6 +542,13 @@ int RunCli(const std::vector<std::string>& args, const std::string& toolFolder, 
       RunRef(options, out, err);
     } else if (options.Command == "read") {
       RunRead(options, out, err);
+    } else if (options.Command == "search" || options.Command == "concordance" ||
+               options.Command == "words" || options.Command == "links") {
+      RunModuleSearch(options, out, err);
+    } else if (options.Command == "dict") {
+      RunDict(options, out, err);
+    } else if (options.Command == "build-dictionary") {
+      RunBuildDictionary(options, out);
     } else {
       RunBuildModule(options, out);
     }

@@ -1,5 +1,6 @@
 // The command-line tool lectora-cli as a function, so that tests run every
-// command in-process: info, ref, read and build-module.
+// command in-process: info, ref, read, search, concordance, words, links,
+// dict, build-module and build-dictionary.
 #pragma once
 
 #include <ostream>

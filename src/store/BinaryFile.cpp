@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -46,6 +47,16 @@ BinaryFile::BinaryFile(const std::string& fileName, OpenMode mode)
     fd_ = -1;
     throw LectoraError(fileName_, 0, "cannot open the file: it is a folder");
   }
+  if (mode == OpenMode::Read && info.st_size <= kMemoryLimit) LoadIntoMemory();
+}
+
+void BinaryFile::LoadIntoMemory() {
+  std::string bytes(static_cast<std::size_t>(Size()), '\0');
+  bytes.resize(ReadAt(0, bytes.data(), bytes.size()));
+  contents_ = std::move(bytes);
+  inMemory_ = true;
+  ::close(fd_);
+  fd_ = -1;
 }
 
 BinaryFile::~BinaryFile() {
@@ -58,6 +69,12 @@ void BinaryFile::Fail(const std::string& what) const {
 
 std::size_t BinaryFile::ReadAt(std::int64_t offset, void* buffer, std::size_t size) const {
   if (offset < 0) return 0;
+  if (inMemory_) {
+    if (offset >= static_cast<std::int64_t>(contents_.size())) return 0;
+    const std::size_t count = std::min(size, contents_.size() - static_cast<std::size_t>(offset));
+    std::memcpy(buffer, contents_.data() + offset, count);
+    return count;
+  }
   auto* out = static_cast<char*>(buffer);
   std::size_t done = 0;
   while (done < size) {
@@ -89,6 +106,7 @@ void BinaryFile::WriteAt(std::int64_t offset, const void* buffer, std::size_t si
 }
 
 std::int64_t BinaryFile::Size() const {
+  if (inMemory_) return static_cast<std::int64_t>(contents_.size());
   struct stat info {};
   if (::fstat(fd_, &info) != 0) Fail("cannot query the file size");
   return static_cast<std::int64_t>(info.st_size);

@@ -43,10 +43,18 @@ class BinaryFile {
 
  private:
   [[noreturn]] void Fail(const std::string& what) const;
+  // Reads a read-only file of at most kMemoryLimit bytes whole and closes
+  // it: module and dictionary files are only read while open, and a read
+  // from memory costs no system call (a chapter, a search, a word-list probe).
+  void LoadIntoMemory();
+
+  static constexpr std::int64_t kMemoryLimit = 32 << 20;
 
   std::string fileName_;
   OpenMode mode_;
   int fd_ = -1;
+  bool inMemory_ = false;
+  std::string contents_;
 };
 
 // Little-endian integers of the binary formats, independent of host order.

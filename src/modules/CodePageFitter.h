@@ -1,0 +1,55 @@
+// Makes UTF-8 text fit an 8-bit code page: every character the code page
+// holds is kept, every other one becomes the nearest text it does hold
+// (typographic quotes and dashes their plain forms, accented Latin letters
+// their base letters, Greek and Hebrew letters a simple transliteration,
+// combining marks and Hebrew points nothing) or, failing that, "?". The
+// counts say what was done, for the import reports.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lectora {
+
+// The next code point of `text` at `pos`, advancing `pos`. A malformed
+// sequence (overlong, surrogate, past U+10FFFF, cut short) yields U+FFFD
+// and advances one byte. REQUIRES: pos < text.size().
+char32_t NextCodePoint(std::string_view text, std::size_t& pos);
+// `c` as UTF-8 appended to `out`.
+void AppendUtf8(std::string& out, char32_t c);
+// True when `text` is valid UTF-8; otherwise `badOffset` (may be null) gets
+// the byte offset of the first malformed sequence.
+bool IsValidUtf8(std::string_view text, std::size_t* badOffset = nullptr);
+
+struct TFitCounts {
+  int Approximated = 0;    // punctuation, blanks and accented letters given a near form
+  int Transliterated = 0;  // Greek and Hebrew letters written in Latin letters
+  int Dropped = 0;         // combining marks, points, invisible characters left out
+  int Unknown = 0;         // characters written as "?"
+
+  int Total() const { return Approximated + Transliterated + Dropped + Unknown; }
+  TFitCounts& operator+=(const TFitCounts& other);
+};
+
+class TCodePageFitter {
+ public:
+  // REQUIRES: `codePage` is 1250, 1251, 1252 or 1253.
+  explicit TCodePageFitter(int codePage) : codePage_(codePage) {}
+
+  // `utf8` with every character the code page lacks replaced; the result is
+  // UTF-8 that converts to the code page without loss. Adds to Counts().
+  std::string Fit(std::string_view utf8);
+
+  int CodePage() const { return codePage_; }
+  const TFitCounts& Counts() const { return counts_; }
+
+ private:
+  // The replacement of `c`, which the code page lacks; may be empty.
+  std::string Replacement(char32_t c);
+
+  int codePage_;
+  TFitCounts counts_;
+};
+
+}  // namespace lectora

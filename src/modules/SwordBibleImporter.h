@@ -1,0 +1,46 @@
+// Imports a Bible from the IMP export of a SWORD module (`mod2imp MODULE`):
+// the entries "$$$Book C:V" are converted to the module markup
+// (TOsisConverter) and written as a UTF-8 module source ("books.tsv",
+// "verses.tsv"), which the module compiler then turns into a module.
+// Headings and introductions (chapter 0, verse 0, "[ Module Heading ]") hold
+// no verse; a psalm title met in a verse-0 entry goes before verse 1.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "modules/ModuleCompiler.h"
+#include "modules/OsisConverter.h"
+
+namespace lectora {
+
+struct TSwordImportReport {
+  int BookCount = 0;
+  int VerseCount = 0;                 // verse entries taken
+  int SkippedEntries = 0;             // headings and introductions
+  int MalformedEntries = 0;           // entries with malformed markup (text kept)
+  std::vector<std::string> Warnings;  // the first of them, as "file:line: ..."
+  TConversionCounts Counts;
+  TModuleCompileReport Module;  // filled by ImportSwordBible
+};
+
+// Converts the IMP file `impFile` into a module source in `sourceDir`
+// (created when missing; "books.tsv" and "verses.tsv" are replaced) for
+// `codePage` (1250..1253). Books keep the file's order; their names come
+// from a fixed English table, the title from the book introduction's
+// table-of-contents entry when there is one. Throws LectoraError naming the
+// IMP file and line for a key whose book the table does not know, a book
+// met twice, a chapter or verse out of order or a chapter without verses, a
+// verse number over 255, a file cut short, or a file without verses.
+TSwordImportReport ConvertSwordBible(const std::string& impFile, const std::string& sourceDir,
+                                     int codePage);
+
+// Converts `impFile` for translation `translationNumber` (0..11, which fixes
+// the language and whether the text carries Strong's numbers) and compiles
+// it into `moduleDir`. The source is built in a temporary folder that is
+// removed again. Throws LectoraError as ConvertSwordBible and
+// TModuleCompiler::Compile do; `moduleDir` is then left as it was.
+TSwordImportReport ImportSwordBible(const std::string& impFile, const std::string& moduleDir,
+                                    int translationNumber);
+
+}  // namespace lectora
