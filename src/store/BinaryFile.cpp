@@ -68,7 +68,7 @@ void BinaryFile::Fail(const std::string& what) const {
 }
 
 std::size_t BinaryFile::ReadAt(std::int64_t offset, void* buffer, std::size_t size) const {
-  if (offset < 0) return 0;
+  if (offset < 0 || size == 0) return 0;
   if (inMemory_) {
     if (offset >= static_cast<std::int64_t>(contents_.size())) return 0;
     const std::size_t count = std::min(size, contents_.size() - static_cast<std::size_t>(offset));
