@@ -6,6 +6,8 @@
 // counts say what was done, for the import reports.
 #pragma once
 
+#include "store/CodePage.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -16,8 +18,6 @@ namespace lectora {
 // sequence (overlong, surrogate, past U+10FFFF, cut short) yields U+FFFD
 // and advances one byte. REQUIRES: pos < text.size().
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);
-// `c` as UTF-8 appended to `out`.
-void AppendUtf8(std::string& out, char32_t c);
 // True when `text` is valid UTF-8; otherwise `badOffset` (may be null) gets
 // the byte offset of the first malformed sequence.
 bool IsValidUtf8(std::string_view text, std::size_t* badOffset = nullptr);

@@ -107,6 +107,10 @@ Decoded DecodeUtf8(std::string_view text, std::size_t at) {
   return {value, length, true};
 }
 
+bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -124,10 +128,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
-
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
-
-}  // namespace
 
 bool IsSupportedCodePage(int codePage) { return HighTableOf(codePage) != nullptr; }
 

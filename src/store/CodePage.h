@@ -40,6 +40,9 @@ bool Utf8ToCodePage(std::string_view utf8, int codePage, std::string& out,
 std::string Utf8ToCodePageLossy(std::string_view utf8, int codePage,
                                 std::size_t* replaced = nullptr);
 
+// Appends `c` to `out` as UTF-8. REQUIRES: c is a Unicode scalar value.
+void AppendUtf8(std::string& out, char32_t c);
+
 // UTF-16 <-> UTF-8 helpers for the boundaries that speak UTF-16. Lone
 // surrogates and malformed UTF-8 become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
