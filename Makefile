@@ -33,7 +33,7 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
 
 sanitize:
-	cmake -S . -B $(ASAN_DIR) -DLECTORA_SANITIZE=ON -DLECTORA_BENCHMARKS=OFF >/dev/null
+	cmake -S . -B $(ASAN_DIR) -DLECTORA_SANITIZE=ON -DLECTORA_BENCHMARKS=OFF -DLECTORA_GUI=OFF >/dev/null
 	cmake --build $(ASAN_DIR) -j$(JOBS) --target core_tests lectora-cli
 	ctest --test-dir $(ASAN_DIR) --output-on-failure -j$(JOBS)
 
@@ -42,7 +42,7 @@ sanitize:
 FUZZ_DIR ?= build-fuzz
 .PHONY: fuzz
 fuzz:
-	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DLECTORA_FUZZ=ON -DLECTORA_BENCHMARKS=OFF >/dev/null
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DLECTORA_FUZZ=ON -DLECTORA_BENCHMARKS=OFF -DLECTORA_GUI=OFF >/dev/null
 	cmake --build $(FUZZ_DIR) -j$(JOBS) --target query_fuzz
 	mkdir -p $(FUZZ_DIR)/corpus
 	$(FUZZ_DIR)/query_fuzz -max_total_time=60 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/corpus

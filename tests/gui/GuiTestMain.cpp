@@ -1,0 +1,14 @@
+// The GUI tests run headless unless a platform was chosen: a QApplication
+// exists for the whole run, and every test drives real widgets.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
