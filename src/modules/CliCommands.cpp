@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "modules/CliImportCommands.h"
 #include "modules/CliSearchCommands.h"
 #include "modules/JsonWriter.h"
 #include "modules/ModuleCompiler.h"
@@ -59,6 +60,15 @@ constexpr const char* kUsage =
     "  build-dictionary SOURCE.tsv BASE --title TITLE\n"
     "                            compile a UTF-8 file of \"headword<TAB>text\"\n"
     "                            lines into the dictionary BASE\n"
+    "  import-sword IMP_FILE MODULE_DIR [--diff FILE] [--links FILE]\n"
+    "                            import a Bible exported by SWORD's mod2imp as\n"
+    "                            translation --translation N; --diff gives its\n"
+    "                            _Diff_.txt, --links its cross references as\n"
+    "                            \"book chapter verse book:chapter:verse...\" lines\n"
+    "  import-sword-dictionary IMP_FILE... BASE --title TITLE\n"
+    "                            import lexicons exported by mod2imp into the\n"
+    "                            dictionary BASE (a headword's explanations\n"
+    "                            follow the order of the files)\n"
     "\n"
     "Options (anywhere after the command):\n"
     "  --setup-dir DIR           the setup folder (default: the tool's own folder)\n"
@@ -84,10 +94,12 @@ struct TCliOptions {
   bool Strong = false;
   bool Help = false;
   TSearchCommandOptions Search;  // the options of the search commands
+  TImportCommandOptions Import;  // the options of the import commands
 };
 
-constexpr const char* kCommands[] = {"info",  "ref",   "read", "search",       "concordance",
-                                     "words", "links", "dict", "build-module", "build-dictionary"};
+constexpr const char* kCommands[] = {
+    "info",  "ref",  "read",         "search",           "concordance",  "words",
+    "links", "dict", "build-module", "build-dictionary", "import-sword", "import-sword-dictionary"};
 
 bool ParseInteger(const std::string& text, int low, int high, int& value) {
   const char* last = text.data() + text.size();
@@ -102,7 +114,9 @@ bool CommandTakes(const std::string& command, const std::string& option) {
   if (option == "--order" || option == "--range") return command == "search";
   if (option == "--count") return command == "words";
   if (option == "--dictionary") return command == "dict";
-  if (option == "--title") return command == "build-dictionary";
+  if (option == "--title")
+    return command == "build-dictionary" || command == "import-sword-dictionary";
+  if (option == "--diff" || option == "--links") return command == "import-sword";
   return true;
 }
 
@@ -169,6 +183,10 @@ TCliOptions ParseArguments(const std::vector<std::string>& args, const std::stri
       if (options.Search.Dictionary.empty()) throw UsageError("--dictionary needs a file name");
     } else if (arg == "--title") {
       options.Search.Title = value();
+    } else if (arg == "--diff") {
+      options.Import.DiffFile = value();
+    } else if (arg == "--links") {
+      options.Import.LinksFile = value();
     } else if (arg == "--json") {
       options.Json = true;
     } else if (arg == "--plain") {
@@ -184,6 +202,10 @@ TCliOptions ParseArguments(const std::vector<std::string>& args, const std::stri
   if (!options.SetupDir.empty() && options.SetupDir.back() != '/') options.SetupDir += '/';
   options.Search.Arguments = options.Arguments;
   options.Search.Json = options.Json;
+  options.Import.Arguments = options.Arguments;
+  options.Import.Json = options.Json;
+  options.Import.Translation = options.Translation;
+  options.Import.Title = options.Search.Title;
   return options;
 }
 
@@ -522,6 +544,21 @@ void RunBuildDictionary(const TCliOptions& options, std::ostream& out) {
   RunBuildDictionaryCommand(options.Search, out);
 }
 
+void RunImport(const TCliOptions& options, std::ostream& out, std::ostream& err) {
+  if (options.Command == "import-sword") {
+    ExpectArguments(options, 2, "IMP_FILE and MODULE_DIR");
+    RunImportSwordCommand(options.Import, out, err);
+    return;
+  }
+  if (options.Arguments.size() < 2) {
+    throw UsageError("import-sword-dictionary takes IMP_FILE... and BASE");
+  }
+  if (options.Import.Title.empty()) {
+    throw UsageError("import-sword-dictionary needs --title TITLE");
+  }
+  RunImportSwordDictionaryCommand(options.Import, out, err);
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, const std::string& toolFolder, std::ostream& out,
@@ -549,6 +586,8 @@ int RunCli(const std::vector<std::string>& args, const std::string& toolFolder, 
       RunDict(options, out, err);
     } else if (options.Command == "build-dictionary") {
       RunBuildDictionary(options, out);
+    } else if (options.Command.starts_with("import-sword")) {
+      RunImport(options, out, err);
     } else {
       RunBuildModule(options, out);
     }

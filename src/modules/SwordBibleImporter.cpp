@@ -266,8 +266,21 @@ TSwordImportReport ConvertSwordBible(const std::string& impFile, const std::stri
   return conversion.Report();
 }
 
+namespace {
+
+// Copies `from` to `to` unless `from` is empty; throws naming `from` when it
+// cannot be read.
+void CopyExtra(const std::string& from, const std::string& to) {
+  if (from.empty()) return;
+  std::error_code error;
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
+  if (error) throw LectoraError(from, 0, "cannot be copied: " + error.message());
+}
+
+}  // namespace
+
 TSwordImportReport ImportSwordBible(const std::string& impFile, const std::string& moduleDir,
-                                    int translationNumber) {
+                                    int translationNumber, const TSwordImportExtras& extras) {
   if (translationNumber < 0 || translationNumber >= kTranslationCount) {
     throw LectoraError("", 0,
                        "translation number " + std::to_string(translationNumber) + " is not 0.." +
@@ -277,6 +290,8 @@ TSwordImportReport ImportSwordBible(const std::string& impFile, const std::strin
   const int codePage = TLanguage(info.Language).CodePage();
   TScratchFolder scratch("lectora-import-");
   TSwordImportReport report = ConvertSwordBible(impFile, scratch.Path(), codePage);
+  CopyExtra(extras.DiffFile, scratch.Path() + "_Diff_.txt");
+  CopyExtra(extras.LinksFile, scratch.Path() + "links.tsv");
   report.Module = TModuleCompiler::Compile(scratch.Path(), moduleDir, info.Language, info.Strong);
   return report;
 }

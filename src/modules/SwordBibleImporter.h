@@ -40,7 +40,16 @@ TSwordImportReport ConvertSwordBible(const std::string& impFile, const std::stri
 // it into `moduleDir`. The source is built in a temporary folder that is
 // removed again. Throws LectoraError as ConvertSwordBible and
 // TModuleCompiler::Compile do; `moduleDir` is then left as it was.
+// Files the module gets beside the converted text, copied into the source
+// unchanged (empty = none): "_Diff_.txt" (five integers per line) and
+// "links.tsv" (book, chapter, verse, then book:chapter:verse targets).
+// Both are checked by the module compiler, which names them in its errors.
+struct TSwordImportExtras {
+  std::string DiffFile;
+  std::string LinksFile;
+};
+
 TSwordImportReport ImportSwordBible(const std::string& impFile, const std::string& moduleDir,
-                                    int translationNumber);
+                                    int translationNumber, const TSwordImportExtras& extras = {});
 
 }  // namespace lectora
