@@ -6,7 +6,7 @@ WERROR ?= OFF
 RUNTIME := $(BUILD_DIR)/run
 CLI := $(RUNTIME)/lectora-cli
 
-.PHONY: all build configure setup data run test sanitize bench format clean
+.PHONY: all build configure setup data check-data run test sanitize bench format clean
 
 all: build
 
@@ -21,10 +21,13 @@ configure:
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
-# The modules of the runtime folder. Until the real texts are imported, a
-# small King James sample serves as the module "KJVSN".
+# The texts of the runtime folder, imported from Debian's SWORD packages
+# (skipped when they are up to date); check-data reads them back.
 data: build
-	$(CLI) build-module tests/data/kjv-sample $(RUNTIME)/KJVSN --language 5 --strong
+	scripts/build-data $(RUNTIME)
+
+check-data: data
+	scripts/check-data $(RUNTIME)
 
 run: setup data
 	$(CLI) info

@@ -4,6 +4,7 @@
 #include "store/BinaryFile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,19 +48,24 @@ BinaryFile::BinaryFile(const std::string& fileName, OpenMode mode)
     fd_ = -1;
     throw LectoraError(fileName_, 0, "cannot open the file: it is a folder");
   }
-  if (mode == OpenMode::Read && info.st_size <= kMemoryLimit) LoadIntoMemory();
+  if (mode == OpenMode::Read && S_ISREG(info.st_mode)) MapIntoMemory(info.st_size);
 }
 
-void BinaryFile::LoadIntoMemory() {
-  std::string bytes(static_cast<std::size_t>(Size()), '\0');
-  bytes.resize(ReadAt(0, bytes.data(), bytes.size()));
-  contents_ = std::move(bytes);
+void BinaryFile::MapIntoMemory(std::int64_t size) {
+  if (size > 0) {
+    void* view = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, fd_, 0);
+    // Without a mapping the reads simply stay positioned reads.
+    if (view == MAP_FAILED) return;
+    view_ = static_cast<const char*>(view);
+    viewSize_ = static_cast<std::size_t>(size);
+  }
   inMemory_ = true;
   ::close(fd_);
   fd_ = -1;
 }
 
 BinaryFile::~BinaryFile() {
+  if (view_ != nullptr) ::munmap(const_cast<char*>(view_), viewSize_);
   if (fd_ >= 0) ::close(fd_);
 }
 
@@ -70,9 +76,9 @@ void BinaryFile::Fail(const std::string& what) const {
 std::size_t BinaryFile::ReadAt(std::int64_t offset, void* buffer, std::size_t size) const {
   if (offset < 0 || size == 0) return 0;
   if (inMemory_) {
-    if (offset >= static_cast<std::int64_t>(contents_.size())) return 0;
-    const std::size_t count = std::min(size, contents_.size() - static_cast<std::size_t>(offset));
-    std::memcpy(buffer, contents_.data() + offset, count);
+    if (offset >= static_cast<std::int64_t>(viewSize_)) return 0;
+    const std::size_t count = std::min(size, viewSize_ - static_cast<std::size_t>(offset));
+    std::memcpy(buffer, view_ + offset, count);
     return count;
   }
   auto* out = static_cast<char*>(buffer);
@@ -106,7 +112,7 @@ void BinaryFile::WriteAt(std::int64_t offset, const void* buffer, std::size_t si
 }
 
 std::int64_t BinaryFile::Size() const {
-  if (inMemory_) return static_cast<std::int64_t>(contents_.size());
+  if (inMemory_) return static_cast<std::int64_t>(viewSize_);
   struct stat info {};
   if (::fstat(fd_, &info) != 0) Fail("cannot query the file size");
   return static_cast<std::int64_t>(info.st_size);

@@ -43,18 +43,21 @@ class BinaryFile {
 
  private:
   [[noreturn]] void Fail(const std::string& what) const;
-  // Reads a read-only file of at most kMemoryLimit bytes whole and closes
-  // it: module and dictionary files are only read while open, and a read
-  // from memory costs no system call (a chapter, a search, a word-list probe).
-  void LoadIntoMemory();
-
-  static constexpr std::int64_t kMemoryLimit = 32 << 20;
+  // Maps a read-only file of `size` bytes and closes its descriptor: a read
+  // from memory costs no system call (a chapter, a search, a word-list
+  // probe), and only the pages read are ever loaded, so opening a module
+  // costs nothing for its size. Module and dictionary files are replaced by
+  // renaming a new file into place, never rewritten in place, so a mapping
+  // stays valid while it is open. When mapping fails the file is read with
+  // positioned reads.
+  void MapIntoMemory(std::int64_t size);
 
   std::string fileName_;
   OpenMode mode_;
   int fd_ = -1;
   bool inMemory_ = false;
-  std::string contents_;
+  const char* view_ = nullptr;  // the mapping, or null for an empty file
+  std::size_t viewSize_ = 0;
 };
 
 // Little-endian integers of the binary formats, independent of host order.

@@ -1,5 +1,6 @@
 #include "store/RFileStream.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -642,6 +643,32 @@ TEST_F(RFileStreamTest, RandomWritesAndDeletesMatchAModel) {
   for (std::int32_t i = 0; i < kSlots; ++i) {
     EXPECT_EQ(Read(*stream, i), model.count(i) ? model[i] : "") << i;
   }
+}
+
+// Read-only files are mapped; a module rebuilt meanwhile is renamed into
+// place, so the open file keeps reading what it had, to its old end.
+TEST(BinaryFileTest, ReadOnlyFileKeepsItsBytesWhenReplacedByRename) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("a.bin"), "first version");
+  BinaryFile file(dir.File("a.bin"), OpenMode::Read);
+  test::WriteFile(dir.File("b.bin"), "the second, longer version");
+  ASSERT_EQ(std::rename(dir.File("b.bin").c_str(), dir.File("a.bin").c_str()), 0);
+  char buffer[64] = {};
+  EXPECT_EQ(file.Size(), 13);
+  EXPECT_EQ(file.ReadAt(6, buffer, sizeof buffer), 7u);
+  EXPECT_EQ(std::string(buffer, 7), "version");
+  EXPECT_EQ(file.ReadAt(13, buffer, 1), 0u);
+  EXPECT_EQ(file.ReadAt(-1, buffer, 1), 0u);
+}
+
+TEST(BinaryFileTest, EmptyReadOnlyFileReadsNothing) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("empty.bin"), "");
+  BinaryFile file(dir.File("empty.bin"), OpenMode::Read);
+  char byte = 'x';
+  EXPECT_EQ(file.Size(), 0);
+  EXPECT_EQ(file.ReadAt(0, &byte, 1), 0u);
+  EXPECT_EQ(byte, 'x');
 }
 
 }  // namespace
