@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -135,19 +136,14 @@ class TVerseTextSnapshot {
 
   explicit TVerseTextSnapshot(const TBible& bible) {
     try {
-      const BinaryFile index(bible.Path + "CompactPoint.bin", OpenMode::Read);
-      const BinaryFile data(bible.Path + "CompactText.bin", OpenMode::Read);
-      if (index.Size() > kMaxBytes || data.Size() > kMaxBytes) return;
-      index_.resize(static_cast<std::size_t>(index.Size()));
-      data_.resize(static_cast<std::size_t>(data.Size()));
-      if (index.ReadAt(0, index_.data(), index_.size()) != index_.size() ||
-          data.ReadAt(0, data_.data(), data_.size()) != data_.size()) {
-        index_.clear();
-        data_.clear();
-      }
+      index_ = std::make_unique<BinaryFile>(bible.Path + "CompactPoint.bin", OpenMode::Read);
+      data_ = std::make_unique<BinaryFile>(bible.Path + "CompactText.bin", OpenMode::Read);
+      if (index_->Size() > kMaxBytes || data_->Size() > kMaxBytes) return;
+      indexBytes_ = View(*index_, indexCopy_);
+      dataBytes_ = View(*data_, dataCopy_);
     } catch (const LectoraError&) {
-      index_.clear();
-      data_.clear();
+      indexBytes_ = {};
+      dataBytes_ = {};
     }
   }
 
@@ -155,23 +151,40 @@ class TVerseTextSnapshot {
   bool Text(int number, std::string_view& text) const {
     constexpr std::size_t kHead = 4;  // the free-list head before the records
     const std::size_t entry = static_cast<std::size_t>(number - 1) * 4;
-    if (number < 1 || entry + 4 > index_.size()) return false;
-    const std::int32_t offset = GetLE32(index_.data() + entry);
+    if (number < 1 || entry + 4 > indexBytes_.size()) return false;
+    const std::int32_t offset = GetLE32(indexBytes_.data() + entry);
     if (offset < 0) {
       text = {};
       return true;
     }
     const auto at = static_cast<std::size_t>(offset);
-    if (at < kHead || at + 2 > data_.size()) return false;
-    const std::size_t length = GetLE16(data_.data() + at);
-    if (at + 2 + length > data_.size()) return false;
-    text = std::string_view(reinterpret_cast<const char*>(data_.data()) + at + 2, length);
+    if (at < kHead || at + 2 > dataBytes_.size()) return false;
+    const std::size_t length = GetLE16(dataBytes_.data() + at);
+    if (at + 2 + length > dataBytes_.size()) return false;
+    text = std::string_view(reinterpret_cast<const char*>(dataBytes_.data()) + at + 2, length);
     return true;
   }
 
  private:
-  std::vector<std::uint8_t> index_;
-  std::vector<std::uint8_t> data_;
+  // The file's bytes: its mapping when it has one, else a copy in `copy`;
+  // empty when the file cannot be read whole.
+  static std::span<const std::uint8_t> View(const BinaryFile& file,
+                                            std::vector<std::uint8_t>& copy) {
+    const auto size = static_cast<std::size_t>(file.Size());
+    if (const char* mapped = file.MappedBytes()) {
+      return {reinterpret_cast<const std::uint8_t*>(mapped), size};
+    }
+    copy.resize(size);
+    if (file.ReadAt(0, copy.data(), size) != size) return {};
+    return {copy.data(), size};
+  }
+
+  std::unique_ptr<BinaryFile> index_;
+  std::unique_ptr<BinaryFile> data_;
+  std::vector<std::uint8_t> indexCopy_;
+  std::vector<std::uint8_t> dataCopy_;
+  std::span<const std::uint8_t> indexBytes_;
+  std::span<const std::uint8_t> dataBytes_;
 };
 
 // Lists shorter than this are read verse by verse: a snapshot reads the

@@ -33,6 +33,10 @@ class BinaryFile {
   // The current size in bytes.
   std::int64_t Size() const;
   const std::string& FileName() const { return fileName_; }
+  // The bytes of a read-only file that is mapped (Size() of them), valid
+  // while this object lives; null when the file is read with positioned
+  // reads instead (write modes, a failed mapping) or is empty.
+  const char* MappedBytes() const { return view_; }
   OpenMode Mode() const { return mode_; }
 
   // True when `fileName` names an existing regular file.

@@ -22,24 +22,17 @@ BinaryFile OpenCreating(const std::string& fileName, OpenMode mode) {
 }  // namespace
 
 TLIFileStream::TLIFileStream(const std::string& fileName, OpenMode mode)
-    : file_(OpenCreating(fileName, mode)) {
-  if (mode != OpenMode::Read) return;
-  const std::int64_t count = file_.Size() / kEntrySize;
-  if (count > std::numeric_limits<std::int32_t>::max()) return;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count * kEntrySize));
-  const std::size_t got = file_.ReadAt(0, bytes.data(), bytes.size());
-  cached_.resize(got / kEntrySize);
-  for (std::size_t k = 0; k < cached_.size(); ++k) cached_[k] = GetLE32(&bytes[k * kEntrySize]);
-  isCached_ = true;
-}
+    : file_(OpenCreating(fileName, mode)) {}
 
 std::int32_t TLIFileStream::ReadEntry(std::int32_t i) const {
   if (i < 0) return -1;
-  if (isCached_) {
-    return static_cast<std::size_t>(i) < cached_.size() ? cached_[static_cast<std::size_t>(i)] : -1;
+  const std::int64_t at = std::int64_t{kEntrySize} * i;
+  if (const char* mapped = file_.MappedBytes()) {
+    if (at + kEntrySize > file_.Size()) return -1;
+    return GetLE32(reinterpret_cast<const std::uint8_t*>(mapped) + at);
   }
   std::uint8_t bytes[kEntrySize];
-  if (file_.ReadAt(kEntrySize * i, bytes, sizeof bytes) < sizeof bytes) return -1;
+  if (file_.ReadAt(at, bytes, sizeof bytes) < sizeof bytes) return -1;
   return GetLE32(bytes);
 }
 
@@ -56,7 +49,6 @@ void TLIFileStream::WriteEntry(std::int32_t i, std::int32_t value) {
 }
 
 std::int32_t TLIFileStream::Count() const {
-  if (isCached_) return static_cast<std::int32_t>(cached_.size());
   const std::int64_t entries = file_.Size() / kEntrySize;
   return static_cast<std::int32_t>(
       std::min<std::int64_t>(entries, std::numeric_limits<std::int32_t>::max()));

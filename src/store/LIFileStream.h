@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "store/BinaryFile.h"
 
@@ -16,8 +15,8 @@ class TLIFileStream {
  public:
   // Opens `fileName` with `mode`; a write mode creates a missing file first.
   // Throws LectoraError naming the file when it cannot be opened. A file
-  // opened read-only is read whole once, so that entries cost no file access
-  // afterwards: module and dictionary indexes are only read while open.
+  // opened read-only is mapped (see BinaryFile), so entries cost no file
+  // access: module and dictionary indexes are only read while open.
   TLIFileStream(const std::string& fileName, OpenMode mode);
   TLIFileStream(const TLIFileStream&) = delete;
   TLIFileStream& operator=(const TLIFileStream&) = delete;
@@ -35,9 +34,6 @@ class TLIFileStream {
 
  private:
   BinaryFile file_;
-  // The entries of a read-only file; empty for the write modes.
-  std::vector<std::int32_t> cached_;
-  bool isCached_ = false;
 };
 
 }  // namespace lectora
