@@ -6,7 +6,7 @@ WERROR ?= OFF
 RUNTIME := $(BUILD_DIR)/run
 CLI := $(RUNTIME)/lectora-cli
 
-.PHONY: all build configure setup data check-data run test sanitize bench format clean
+.PHONY: all build configure setup data check-data run screenshot test sanitize bench format clean
 
 all: build
 
@@ -29,8 +29,14 @@ data: build
 check-data: data
 	scripts/check-data $(RUNTIME)
 
+# Starts the program from the runtime folder; a first run opens the King
+# James Version at John 3:16.
 run: setup data
-	$(CLI) info
+	$(RUNTIME)/lectora
+
+# The README's picture: the program under Xvfb, as first shown.
+screenshot: data
+	scripts/screenshot $(RUNTIME) docs/screenshot.png
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
@@ -49,6 +55,13 @@ fuzz:
 	cmake --build $(FUZZ_DIR) -j$(JOBS) --target query_fuzz
 	mkdir -p $(FUZZ_DIR)/corpus
 	$(FUZZ_DIR)/query_fuzz -max_total_time=60 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/corpus
+
+# Renders the custom controls to PNG files in $(BUILD_DIR)/gallery/.
+.PHONY: gallery
+gallery: configure
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target gallery
+	mkdir -p $(BUILD_DIR)/gallery
+	$(RUNTIME)/gallery $(BUILD_DIR)/gallery
 
 bench: build
 	$(BUILD_DIR)/store_bench

@@ -1,0 +1,67 @@
+// The program: one instance per user session, the main window, and a clean
+// close on SIGTERM and SIGINT.
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+
+#include "mainwindow/Lectora2Form1.h"
+#include "mainwindow/PBJustOne.h"
+#include "mainwindow/SignalCloser.h"
+#include "store/LectoraError.h"
+
+namespace {
+
+// The value of `option` on the command line, or empty.
+QString OptionValue(const QStringList& arguments, const QString& option) {
+  const qsizetype at = arguments.indexOf(option);
+  return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Lectora"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Lectora 4.0"));
+
+  // A second start hands over to the first and ends without writing.
+  lectora::TPBJustOne justOne;
+  if (justOne.Check() == lectora::TPBJustOne::TResult::Second) return 0;
+
+  lectora::TLectora2Form1::TStartOptions options;
+  const QStringList arguments = QApplication::arguments();
+  const QString setupDir = OptionValue(arguments, QStringLiteral("--setup-dir"));
+  options.SetupFolder =
+      (setupDir.isEmpty() ? QCoreApplication::applicationDirPath() : setupDir).toStdString();
+  std::unique_ptr<lectora::TLectora2Form1> window;
+  try {
+    window = std::make_unique<lectora::TLectora2Form1>(options);
+  } catch (const lectora::LectoraError& error) {
+    QMessageBox::critical(nullptr, QStringLiteral("Lectora"), QString::fromUtf8(error.what()));
+    return 1;
+  }
+  QObject::connect(&justOne, &lectora::TPBJustOne::ActivateRequested, window.get(), [&window] {
+    window->showNormal();
+    window->raise();
+    window->activateWindow();
+  });
+  lectora::TSignalCloser closer;
+  QObject::connect(&closer, &lectora::TSignalCloser::CloseRequested, window.get(),
+                   [&window] { window->close(); });
+  window->show();
+  window->FormShow();
+  // --screenshot FILE: the window as first shown, saved as an image, and the
+  // program ends (for the README's picture and for timing the start).
+  const QString screenshot = OptionValue(arguments, QStringLiteral("--screenshot"));
+  if (!screenshot.isEmpty()) {
+    QTimer::singleShot(0, window.get(), [&window, screenshot] {
+      // The layout settles through posted events (the window area's size,
+      // then the tiling): let them run before the picture is taken.
+      for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();
+      const bool saved = window->grab().save(screenshot);
+      QApplication::exit(saved ? 0 : 1);
+    });
+  }
+  return QApplication::exec();
+}

@@ -1,0 +1,559 @@
+#include "display/BibleForm1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+#include <vector>
+
+#include "display/BibleBookmarks.h"
+#include "display/BibleComboBox.h"
+#include "display/BibleRichEdit1.h"
+#include "display/BibleWindowHost.h"
+#include "display/LargeListBox.h"
+#include "display/ListMessageForm1.h"
+#include "display/QtText.h"
+#include "display/VerseFilter.h"
+#include "settings/MySpinEdit.h"
+#include "settings/OptionValues.h"
+#include "store/Bible.h"
+#include "store/BibleSet.h"
+#include "store/IniFile.h"
+#include "store/MessageService.h"
+#include "store/StandardStructure.h"
+#include "store/TranslationTable.h"
+
+namespace lectora {
+
+namespace {
+
+constexpr int kGreekLanguage = 6;
+// Greek modules draw their verse heads in the Cyrillic character set.
+constexpr int kGreekHeadCharset = 204;
+constexpr unsigned char kPilcrow = 182;
+// Message texts of the interface language are Windows-1251.
+constexpr int kMessageCharset = 204;
+
+TTextFont TextFontOf(const TFontInfo& info, int charset) {
+  TTextFont font;
+  font.Font = QFont(QString::fromLatin1(info.Name.data(), static_cast<int>(info.Name.size())));
+  font.Font.setPointSize(info.Size > 0 ? info.Size : 10);
+  font.Font.setBold((info.Style & 1) != 0);
+  font.Font.setItalic((info.Style & 2) != 0);
+  font.Font.setUnderline((info.Style & 4) != 0);
+  font.Font.setStrikeOut((info.Style & 8) != 0);
+  font.Charset = charset;
+  font.Color =
+      QColor(static_cast<int>(info.Color & 0xFF), static_cast<int>((info.Color >> 8) & 0xFF),
+             static_cast<int>((info.Color >> 16) & 0xFF));
+  return font;
+}
+
+// The interface text of `key`, or `fallback` while no language gives one.
+std::string TextOrDefault(const IBibleWindowHost& host, const std::string& key,
+                          const std::string& fallback) {
+  std::string text = host.Translate(key);
+  return text == key ? fallback : text;
+}
+
+}  // namespace
+
+TBibleForm1::TBibleForm1(IBibleWindowHost& host, std::int32_t standardNumber, int translationNumber,
+                         QWidget* parent)
+    : QWidget(parent), host_(host), translationNumber_(translationNumber) {
+  BRichEdit1 = new TBibleRichEdit1(host.DisplayContext(), this);
+  BRichEdit1->setObjectName(QStringLiteral("BRichEdit1"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(BRichEdit1);
+  CreateMenu();
+
+  if (translationNumber < 0 || translationNumber >= kTranslationCount) {
+    host.Messages().ShowMessage(host.Translate("BibleNotFound"));
+    return;
+  }
+  TBibleSet& bibles = host.Bibles();
+  TBible* module = bibles[translationNumber];
+  if (module == nullptr) {
+    try {
+      module = &bibles.Open(translationNumber);
+    } catch (const std::exception& error) {
+      // A damaged module file: the message names it; the slot stays empty.
+      host.Messages().ShowMessage(error.what());
+      return;
+    }
+  }
+  if (!module->Loaded()) {
+    host.Messages().ShowMessage(host.Translate("BibleNotFound"));
+    bibles.Close(translationNumber);
+    return;
+  }
+  bible_ = module;
+  host.Standard().StandardToRef(standardNumber, Book, Chapter, Verse);
+  bible_->StandardToOwnRef(Book, Chapter, Verse);
+  FormCreate();
+  BRichEdit1->ColorMarks = true;
+  const TTranslationInfo& info = TranslationInfo(translationNumber);
+  setWindowTitle(QStringLiteral(" ") + DecodeCharset(host.Translate(info.Folder), kMessageCharset));
+  helpContext_ = info.HelpTopic;
+}
+
+TBibleForm1::~TBibleForm1() = default;
+
+void TBibleForm1::CreateMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  const auto item = [this](const char* name, const char* caption, void (TBibleForm1::*handler)()) {
+    QAction* action = PopupMenu1->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  // Items 0..3 follow the text control's Enable0..Enable3; they start
+  // disabled until the first press enables them.
+  Copy1 = item("Copy1", "Copy", &TBibleForm1::Copy1Click);
+  Translate1 = item("Translate1", "Dictionary", &TBibleForm1::Translate1Click);
+  Navigate1 = item("Navigate1", "Bible", &TBibleForm1::Navigate1Click);
+  Find1 = item("Find1", "Concordans", &TBibleForm1::Find1Click);
+  for (QAction* first : {Copy1, Translate1, Navigate1, Find1}) first->setEnabled(false);
+  Picture1 = item("Picture1", "Picture", &TBibleForm1::Picture1Click);
+  // Hidden until the picture index exists to say which words have pictures.
+  Picture1->setVisible(false);
+  N1 = PopupMenu1->addSeparator();
+  N1->setObjectName(QStringLiteral("N1"));
+  ActivateVerse1 = item("ActivateVerse1", "Активирай стиха", &TBibleForm1::ActivateVerse1Click);
+  SelektVerse1 = item("SelektVerse1", "Маркирай стиха", &TBibleForm1::SelektVerse1Click);
+  SelectAll1 = item("SelectAll1", "Маркирай всичко", &TBibleForm1::SelectAll1Click);
+  N2 = PopupMenu1->addSeparator();
+  N2->setObjectName(QStringLiteral("N2"));
+  AddBookmark1 = item("AddBookmark1", "Отбележи мястото", &TBibleForm1::AddBookmark1Click);
+  DeleteBookmark1 =
+      item("DeleteBookmark1", "Махни отбелязването", &TBibleForm1::DeleteBookmark1Click);
+  connect(PopupMenu1, &QMenu::aboutToShow, this, &TBibleForm1::PopupMenu1Popup);
+}
+
+void TBibleForm1::FormCreate() {
+  // The window stays hidden (it has no parent yet) until the host shows its
+  // sub-window. The menu keeps the design captions until the interface
+  // language replaces them.
+  BRichEdit1->AutoMark = true;
+  BRichEdit1->SetCopyBtn(host_.CopyAction());
+  BRichEdit1->Enable0 = [this](const std::string& sel) { return BRichEdit1Enable0(sel); };
+  BRichEdit1->Enable1 = [this](const std::string& sel) { return BRichEdit1Enable1(sel); };
+  BRichEdit1->Enable2 = [this](const std::string& sel) { return BRichEdit1Enable2(sel); };
+  // "Concordans" waits for the main window's SearchFor command: until it
+  // exists the item stays disabled (and a double click does nothing). Then
+  // this becomes BRichEdit1Enable0, as for "Copy".
+  BRichEdit1->Enable3 = [](const std::string&) { return false; };
+  connect(BRichEdit1, &TBibleRichEdit1::OnDblClick, this, &TBibleForm1::Find1Click);
+  BRichEdit1->ColorMarks = true;
+  std::bitset<256> letters = bible_->Language.Letters;
+  if (std::string(TranslationInfo(translationNumber_).Folder) == "KJVSN\\") {
+    // Strong's numbers count as words there.
+    for (unsigned char c = '0'; c <= '9'; ++c) letters.set(c);
+  }
+  BRichEdit1->Letters = letters;
+  BRichEdit1->installEventFilter(this);
+  host_.SetTranslationChecked(translationNumber_, true);
+}
+
+int TBibleForm1::Charset() const { return bible_ ? bible_->Language.Charset() : 0; }
+
+// ---- showing ----
+
+void TBibleForm1::ShowChapter(int& book, int& chapter, int& verse) {
+  if (bible_ == nullptr) return;
+  if (host_.ActiveBible() != bible_) {
+    host_.Standard().StandardToRef(host_.CurrentStandardNumber(), book, chapter, verse);
+    bible_->StandardToOwnRef(book, chapter, verse);
+  }
+  if (book < 1 || book > TBible::kBookNumbers || bible_->BookPosition[book] == 0 || chapter < 1 ||
+      static_cast<std::size_t>(chapter) > bible_->Books[book].VerseCounts.size()) {
+    ShowEmpty(book, chapter, verse);
+    return;
+  }
+  const TBook& b = bible_->Books[book];
+  const int first = bible_->VerseNumber(bible_->BookPosition[book], chapter, 1);
+  int count = b.VerseCounts[static_cast<std::size_t>(chapter - 1)];
+  if (count > kMaxVerses) {
+    // VerseEnds ends at kMaxVerses; say so once for this chapter.
+    if (overflowBook_ != book || overflowChapter_ != chapter) {
+      overflowBook_ = book;
+      overflowChapter_ = chapter;
+      host_.Messages().ShowMessage(TextOrDefault(
+          host_, "ChapterTooLong", "Only the first 200 verses of this chapter are shown."));
+    }
+    count = kMaxVerses;
+  }
+  const bool runOn = TranslationInfo(translationNumber_).RunOn;
+  const int cs = Charset();
+  const int headCs = bible_->Language.LanguageNumber() == kGreekLanguage ? kGreekHeadCharset : cs;
+
+  BRichEdit1->Clear(false);
+  BRichEdit1->SetFont(TextFontOf(bible_->Font, cs));
+  BRichEdit1->ActiveVerse = 0;
+  BRichEdit1->ActiveStart = 0;
+  BRichEdit1->ActiveEnd = 0;
+  BRichEdit1->AddPairCharset(b.Title + "\r\n", {}, cs, cs);
+  std::string word;
+  bible_->ChapterWord(book, word);
+  BRichEdit1->AddPairCharset(word + std::to_string(chapter) + "\r\n", {}, cs, headCs);
+  verseEnds_[0] = BRichEdit1->VisibleLength();
+
+  const TOptionValues& options = host_.Options();
+  const bool viewBook = options.GetOption(TOptionValues::kViewBN);
+  const bool abbreviated = options.GetOption(TOptionValues::kAbrev);
+  const bool viewChapter = options.GetOption(TOptionValues::kViewCN);
+  const bool viewVerse = options.GetOption(TOptionValues::kViewVN);
+  const QColor activeColor = host_.CurrentVerseColor();
+  bool readErrorShown = false;
+  std::string text;
+  for (int v = 1; v <= count; ++v) {
+    try {
+      bible_->ReadVerse(first + v - 1, text);
+    } catch (const std::exception& error) {
+      // A damaged record: the rest of the chapter still shows.
+      ReportOnce(error.what(), readErrorShown);
+      text.clear();
+    }
+    if (!text.empty()) {
+      FilterVerse(text);
+      std::string head;
+      if (!text.empty() && static_cast<unsigned char>(text[0]) == kPilcrow) {
+        text.erase(0, 1);
+        head = "\r\n    ";
+      } else {
+        head = runOn && v >= 2 ? " " : "\r\n";
+      }
+      if (viewBook) {
+        head += abbreviated ? b.AltName : b.Name;
+        if (head.back() != '.') head += ' ';
+      }
+      if (viewChapter) head += std::to_string(chapter) + (viewVerse ? ":" : " ");
+      if (viewVerse) head += std::to_string(v) + " ";
+      if (v == verse) {
+        BRichEdit1->ActiveVerse = verse;
+        BRichEdit1->ActiveStart = static_cast<int>(BRichEdit1->Content().size());
+        BRichEdit1->Font().Color = activeColor;
+      } else {
+        BRichEdit1->Font().Color = QColor(0, 0, 0);
+      }
+      BRichEdit1->AddPairCharset(head, text, cs, headCs);
+      if (v == verse) BRichEdit1->ActiveEnd = static_cast<int>(BRichEdit1->Content().size());
+    }
+    verseEnds_[static_cast<std::size_t>(v)] = BRichEdit1->VisibleLength();
+  }
+  shownCount_ = count;
+  BRichEdit1->update();
+  SendToOnTop();
+  SendVersePos(verse);
+  shownBook_ = book;
+  shownChapter_ = chapter;
+  shownVerse_ = verse;
+}
+
+void TBibleForm1::ShowEmpty(int book, int chapter, int verse) {
+  BRichEdit1->Clear(true);
+  BRichEdit1->ActiveVerse = 0;
+  BRichEdit1->ActiveStart = 0;
+  BRichEdit1->ActiveEnd = 0;
+  BRichEdit1->repaint();
+  BRichEdit1->SetPopupMenu(nullptr);
+  verseEnds_.fill(0);
+  shownCount_ = 0;
+  shownBook_ = book;
+  shownChapter_ = chapter;
+  shownVerse_ = verse;
+}
+
+void TBibleForm1::ReportOnce(const std::string& text, bool& shown) {
+  if (shown) return;
+  shown = true;
+  host_.Messages().ShowMessage(text);
+}
+
+void TBibleForm1::FilterVerse(std::string& text) const {
+  TVerseFilterOptions options;
+  options.StrongHidden = host_.StrongHidden();
+  options.HasStrongNumbers = bible_ != nullptr && bible_->HasStrongNumbers();
+  options.GreekModule = std::string(TranslationInfo(translationNumber_).Folder) == "Gr\\";
+  options.ShowFootnotes = host_.Options().GetOption(TOptionValues::kShowFootnotes);
+  lectora::FilterVerse(text, options);
+}
+
+int TBibleForm1::VerseAt(int index) const {
+  if (shownCount_ == 0) return 0;
+  // The headings belong to the first verse, the end of the text to the
+  // last, so that no index names a verse the chapter lacks.
+  if (index < verseEnds_[0]) return 1;
+  for (int v = 1; v <= shownCount_; ++v) {
+    if (verseEnds_[static_cast<std::size_t>(v - 1)] <= index &&
+        index < verseEnds_[static_cast<std::size_t>(v)]) {
+      return v;
+    }
+  }
+  return shownCount_;
+}
+
+std::string TBibleForm1::CurrentVerseText() const {
+  const int v = host_.VerseSpin().Value();
+  if (v < 1 || v > shownCount_) return {};
+  const int start = verseEnds_[static_cast<std::size_t>(v - 1)];
+  const int end = verseEnds_[static_cast<std::size_t>(v)];
+  std::string result;
+  int visible = 0;
+  for (char c : BRichEdit1->Content()) {
+    if (visible >= end) break;
+    if (c == '\r' || c == '\n') continue;
+    if (visible >= start) result += c;
+    ++visible;
+  }
+  const std::size_t lead = result.find_first_not_of(' ');
+  return lead == std::string::npos ? std::string() : result.substr(lead);
+}
+
+void TBibleForm1::SaveState(TMyIniFile& ini, const std::string& section) const {
+  // Also for a window whose module was not found: the main window reopens
+  // windows by counting sections, and a missing key would read as 1.
+  ini.WriteInteger(section, "BibleHndl", translationNumber_);
+}
+
+void TBibleForm1::SendToOnTop() {
+  // Filled by the on-top viewer's D-Bus client: while it is connected and
+  // this is the active window, sends SetLetters, SetCaption, SetFont,
+  // SetFontSize, SetFontCharSet and SetText.
+}
+
+void TBibleForm1::SendVersePos(int /*verse*/) {
+  // Filled by the on-top viewer's D-Bus client: GoToPos with VerseEnds[v],
+  // then with VerseEnds[v + 1] - 2, both within the chapter shown.
+}
+
+// ---- activation ----
+
+void TBibleForm1::FormActivate() {
+  if (rightClickActivation_) {
+    pendingActivate_ = rightClicked_;
+    rightClickActivation_ = false;
+    return;
+  }
+  pendingActivate_ = false;
+  if (bible_ == nullptr) {
+    host_.SetActiveBibleWindow(this);
+    return;
+  }
+  host_.ChapterSpin().FixValue(Chapter);
+  host_.VerseSpin().FixValue(Verse);
+  if (bible_ != host_.LastActiveBible()) LoadTranslation();
+  host_.SetCurrentBook(Book);
+  const int position = Book >= 1 && Book <= TBible::kBookNumbers ? bible_->BookPosition[Book] : 0;
+  TODComboBox& bookBox = host_.BookBox();
+  bookBox.SetItemIndex(position - 1);
+  if (bookBox.ItemIndex() >= 0) {
+    bookBox.SetText(bookBox.Items()[static_cast<std::size_t>(bookBox.ItemIndex())]);
+  }
+  SendToOnTop();
+  SendVersePos(Verse);
+  host_.SetActiveBibleWindow(this);
+  host_.SetLastActiveBible(bible_);
+}
+
+void TBibleForm1::LoadTranslation() {
+  TBible* last = host_.LastActiveBible();
+  TBibleComboBox& searchHistory = *host_.WordBox().ComboBox();
+  TBibleComboBox& verseHistory = host_.VerseHistory();
+  if (last != nullptr && !host_.RunningFromCD()) {
+    searchHistory.SaveToFile(last->DefaultPath + "Search_List.txt");
+    verseHistory.SaveToFile(last->DefaultPath + "VerseHistory.txt");
+  }
+  host_.ActiveTranslationChanged(*bible_);
+  std::vector<std::string> names;
+  names.reserve(bible_->BookCount);
+  for (int p = 1; p <= bible_->BookCount && p <= TBible::kBookNumbers; ++p) {
+    names.push_back(bible_->Books[bible_->BookOrder[p]].Name);
+  }
+  host_.SetBookBoxItems(names);
+  const int position = Book >= 1 && Book <= TBible::kBookNumbers ? bible_->BookPosition[Book] : 0;
+  host_.BookBox().SetItemIndex(position - 1);
+  searchHistory.LoadFromFile(bible_->DefaultPath + "Search_List.txt");
+  host_.ListMessage().CheckList(searchHistory, host_.Translate("SearchedWords"));
+  verseHistory.LoadFromFile(bible_->DefaultPath + "VerseHistory.txt");
+  verseHistory.SetTextQuiet(ReferenceText());
+  host_.ListMessage().CheckList(verseHistory, host_.Translate("OpenedVerses"));
+  RebuildBookmarks();
+}
+
+void TBibleForm1::FormDeactivate() {
+  BRichEdit1->SetSelLength(0);
+  BRichEdit1->update();
+}
+
+void TBibleForm1::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  if (bible_ != nullptr && !host_.TranslationShownElsewhere(translationNumber_, this)) {
+    host_.SetTranslationChecked(translationNumber_, false);
+  }
+  host_.BibleWindowClosed(this);
+}
+
+void TBibleForm1::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+// ---- mouse ----
+
+void TBibleForm1::BRichEdit1MouseDown(Qt::MouseButton button) {
+  rightClicked_ = button == Qt::RightButton;
+  rightClickActivation_ = rightClicked_;
+  const bool active = host_.IsActiveBibleWindow(this);
+  // An inactive window is activated by this very press; the activation
+  // then does the work itself.
+  if (button == Qt::LeftButton && pendingActivate_ && active) FormActivate();
+  BRichEdit1->SetPopupMenu(active && shownCount_ > 0 ? PopupMenu1 : nullptr);
+}
+
+void TBibleForm1::EndPress() {
+  pressSeen_ = false;
+  rightClickActivation_ = false;
+}
+
+bool TBibleForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != BRichEdit1) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::FocusIn: {
+      // Qt gives the focus for a click before it delivers the press, and
+      // the focus change is what activates an inactive sub-window; so the
+      // press is handled here, ahead of the activation, when a button is
+      // down.
+      const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
+      if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason &&
+          buttons != Qt::NoButton && !pressSeen_) {
+        BRichEdit1MouseDown((buttons & Qt::RightButton)  ? Qt::RightButton
+                            : (buttons & Qt::LeftButton) ? Qt::LeftButton
+                                                         : Qt::MiddleButton);
+        pressSeen_ = true;
+        // The press may end on the scroll bar and never reach the filter.
+        QTimer::singleShot(0, this, &TBibleForm1::EndPress);
+      }
+      break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      if (!pressSeen_) BRichEdit1MouseDown(static_cast<QMouseEvent*>(event)->button());
+      EndPress();
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// ---- popup menu ----
+
+bool TBibleForm1::BRichEdit1Enable0(const std::string& sel) const { return !sel.empty(); }
+
+bool TBibleForm1::BRichEdit1Enable1(const std::string& /*sel*/) const {
+  // The dictionary's IsDictionaryWord once the dictionary window exists.
+  return false;
+}
+
+bool TBibleForm1::BRichEdit1Enable2(const std::string& sel) const {
+  if (bible_ == nullptr || sel.empty()) return false;
+  int position = 0;
+  int chapter = 0;
+  int verse = 0;
+  return bible_->ParseReference(sel, position, chapter, verse);
+}
+
+void TBibleForm1::PopupMenu1Popup() {
+  const int k = FindBookmarkItem();
+  DeleteBookmark1->setVisible(k >= 0);
+  AddBookmark1->setVisible(k == -1);
+  Picture1->setVisible(false);
+}
+
+void TBibleForm1::Copy1Click() { BRichEdit1->CopyToClipboard(); }
+
+void TBibleForm1::Translate1Click() {
+  // The dictionary's LookUpWord(selected text) once the dictionary exists;
+  // the item stays disabled until then.
+}
+
+void TBibleForm1::Navigate1Click() {
+  const std::string sel = BRichEdit1->SelText();
+  if (!sel.empty()) host_.GoToReference(sel);
+}
+
+void TBibleForm1::Find1Click() {
+  // The main window's SearchFor(selected text) once the search command
+  // exists; the item stays disabled until then.
+}
+
+void TBibleForm1::Picture1Click() {
+  // The dictionary's ShowWordPicture(selected text) once pictures exist.
+}
+
+void TBibleForm1::ActivateVerse1Click() {
+  const int v = VerseAt(BRichEdit1->SelStart());
+  if (v >= 1) host_.VerseSpin().SetValue(v);
+}
+
+void TBibleForm1::SelektVerse1Click() {
+  const int v = BRichEdit1->SelStart() != 0 ? VerseAt(BRichEdit1->SelStart()) : Verse;
+  if (v < 1 || v > shownCount_) return;
+  const int start = verseEnds_[static_cast<std::size_t>(v - 1)];
+  BRichEdit1->SetSelStart(start);
+  BRichEdit1->SetSelLength(verseEnds_[static_cast<std::size_t>(v)] - start);
+  BRichEdit1->update();
+}
+
+void TBibleForm1::SelectAll1Click() { BRichEdit1->SelectAll(); }
+
+// ---- bookmarks ----
+
+std::string TBibleForm1::ReferenceText() const {
+  if (bible_ == nullptr || Book < 1 || Book > TBible::kBookNumbers) return {};
+  const int position = bible_->BookPosition[Book];
+  if (position == 0) return {};
+  const int number = bible_->VerseNumber(position, Chapter, Verse);
+  std::string text;
+  bible_->ReferenceText(number, false, text);
+  return text;
+}
+
+int TBibleForm1::FindBookmarkItem() const {
+  const std::string reference = ReferenceText();
+  if (reference.empty()) return -1;
+  return lectora::FindBookmarkItem(host_.BookmarkMenu(), reference, Charset());
+}
+
+void TBibleForm1::RebuildBookmarks() {
+  if (bible_ == nullptr) return;
+  RebuildBookmarkItems(host_.BookmarkMenu(), bible_->Bookmarks, Charset(), host_);
+}
+
+void TBibleForm1::AddBookmark1Click() {
+  const std::string reference = ReferenceText();
+  if (reference.empty()) return;
+  AddBookmarkItem(host_.BookmarkMenu(), reference, Charset(), host_);
+  bible_->Bookmarks.push_back(reference);
+}
+
+void TBibleForm1::DeleteBookmark1Click() {
+  const int k = FindBookmarkItem();
+  if (k < 1) return;
+  RemoveBookmarkItem(host_.BookmarkMenu(), k);
+  const auto index = static_cast<std::size_t>(k - 1);
+  if (index < bible_->Bookmarks.size()) {
+    bible_->Bookmarks.erase(bible_->Bookmarks.begin() + static_cast<std::ptrdiff_t>(index));
+  }
+}
+
+}  // namespace lectora

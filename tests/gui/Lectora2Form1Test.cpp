@@ -1,0 +1,258 @@
+// The real main window driven through its controls: the spin edits, the
+// history buttons, the bookmark, windows of differently numbered
+// translations, and the settings written at exit and read at the next start.
+#include "mainwindow/Lectora2Form1.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "display/BibleComboBox.h"
+#include "display/BibleForm1.h"
+#include "display/CDEdit.h"
+#include "display/ODComboBox.h"
+#include "modules/ModuleCompiler.h"
+#include "settings/MySpinEdit.h"
+#include "store/Bible.h"
+#include "support/TestSupport.h"
+
+namespace lectora {
+namespace {
+
+constexpr int kKingJames = 8;  // "KJVSN": Genesis 1, Psalms 1-23, John 1-3
+constexpr int kShifted = 9;    // "ASV": its Psalm 3:1 is the standard Psalm 3:2
+
+class Lectora2Form1Test : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // Compiled once: every test copies the two modules into its own folder.
+    modules_ = new test::TempDir;
+    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", modules_->File("KJVSN"), 5, true);
+    TModuleCompiler::Compile(test::TestDataDir() + "module-shifted", modules_->File("ASV"), 5,
+                             false);
+  }
+  static void TearDownTestSuite() {
+    delete modules_;
+    modules_ = nullptr;
+  }
+
+  void SetUp() override {
+    test::CopySharedData(setup_.Path());
+    for (const char* folder : {"KJVSN", "ASV"}) {
+      std::filesystem::copy(modules_->File(folder), setup_.File(folder),
+                            std::filesystem::copy_options::recursive);
+    }
+  }
+
+  std::unique_ptr<TLectora2Form1> Start(bool readOnly = false) {
+    TLectora2Form1::TStartOptions options;
+    options.SetupFolder = setup_.Path();
+    options.ConfigHome = config_.Path();
+    options.ScriptedDialogs = true;
+    options.ReadOnlySetup = readOnly;
+    auto window = std::make_unique<TLectora2Form1>(options);
+    window->resize(900, 600);
+    window->show();
+    window->FormShow();
+    return window;
+  }
+
+  // Types a reference into the book box and presses Enter. Visits are
+  // told apart by their times: a reader never moves twice in a millisecond.
+  static void Go(TLectora2Form1& window, const char* reference) {
+    QTest::qWait(2);
+    TODComboBox& box = window.BookBox();
+    box.SetTextQuiet("");
+    QTest::keyClicks(box.Edit(), reference);
+    QTest::keyClick(box.Edit(), Qt::Key_Return);
+  }
+
+  static inline test::TempDir* modules_ = nullptr;
+  test::TempDir setup_;
+  test::TempDir config_;
+};
+
+TEST_F(Lectora2Form1Test, FirstRunOpensNoWindowAndDisablesNavigation) {
+  auto window = Start();
+  EXPECT_TRUE(window->BibleWindows().empty());
+  EXPECT_FALSE(window->BookBox().isEnabled());
+  EXPECT_FALSE(window->ChapterSpin().isEnabled());
+  EXPECT_FALSE(window->GotoMenu().menuAction()->isVisible());
+  window->OpenTranslation(kKingJames);
+  EXPECT_TRUE(window->BookBox().isEnabled());
+  EXPECT_TRUE(window->GotoMenu().menuAction()->isVisible());
+  EXPECT_TRUE(window->TranslationAction(kKingJames).isChecked());
+  window->CloseAllWindows();
+  EXPECT_FALSE(window->ChapterSpin().isEnabled());
+  EXPECT_FALSE(window->TranslationAction(kKingJames).isChecked());
+}
+
+TEST_F(Lectora2Form1Test, SpinEditsStepAcrossChaptersAndBooks) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  struct Step {
+    const char* from;
+    bool chapter;  // the chapter spin, else the verse spin
+    bool toLower;  // toward lower numbers (the spin's upper half: increment -1)
+    const char* to;
+  };
+  const Step steps[] = {
+      {"John 1:5", true, true, "Psalms 23:5"},      // chapter 1 down: previous book's last
+      {"Psalms 23:6", true, false, "John 1:6"},     // past the last chapter: next book
+      {"Genesis 1:3", true, true, "Genesis 1:3"},   // book 1, chapter 1: stays
+      {"John 3:36", true, false, "John 3:36"},      // the module's last book: stays
+      {"Psalms 2:1", false, true, "Psalms 1:6"},    // verse 1 down: previous chapter's last
+      {"Psalms 1:6", false, false, "Psalms 2:1"},   // past the last verse: next chapter
+      {"Genesis 1:1", false, true, "Genesis 1:1"},  // the first verse of the module
+      {"John 3:36", false, false, "John 3:36"},     // the last verse of the module
+  };
+  for (const Step& step : steps) {
+    Go(*window, step.from);
+    ASSERT_EQ(window->CurrentReference(), step.from);
+    TMySpinEdit& spin = step.chapter ? window->ChapterSpin() : window->VerseSpin();
+    step.toLower ? spin.UpClick() : spin.DownClick();
+    EXPECT_EQ(window->CurrentReference(), step.to) << "from " << step.from;
+    EXPECT_EQ(window->ActiveBibleWindow()->ShownVerse(), window->VerseSpin().Value());
+  }
+}
+
+TEST_F(Lectora2Form1Test, TypedDigitsWaitForEnter) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  Go(*window, "Psalms 1:1");
+  TMySpinEdit& chapter = window->ChapterSpin();
+  chapter.setFocus();
+  chapter.selectAll();
+  QTest::keyClicks(&chapter, "12");
+  EXPECT_EQ(window->CurrentReference(), "Psalms 1:1");
+  QTest::keyClick(&chapter, Qt::Key_Return);
+  EXPECT_EQ(window->CurrentReference(), "Psalms 12:1");
+}
+
+TEST_F(Lectora2Form1Test, BookmarkFollowsTheReaderOneVerseAtATime) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  Go(*window, "Genesis 1:1");
+  TBibleForm1* bibleWindow = window->ActiveBibleWindow();
+  ASSERT_NE(bibleWindow, nullptr);
+  bibleWindow->AddBookmark1Click();
+  ASSERT_EQ(window->BookmarkMenu().actions().size(), 2);
+  window->VerseSpin().DownClick();  // to 1:2
+  EXPECT_EQ(window->BookmarkMenu().actions()[1]->text(), QStringLiteral("Genesis 1:2"));
+  EXPECT_EQ(bibleWindow->Bible()->Bookmarks, std::vector<std::string>{"Genesis 1:2"});
+  Go(*window, "Genesis 1:5");  // a jump leaves it behind
+  EXPECT_EQ(window->BookmarkMenu().actions()[1]->text(), QStringLiteral("Genesis 1:2"));
+  window->BookmarkMenu().actions()[1]->trigger();
+  EXPECT_EQ(window->CurrentReference(), "Genesis 1:2");
+}
+
+TEST_F(Lectora2Form1Test, BackDoesNotRecordTheMoveTheNextMoveDoes) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  Go(*window, "John 3:16");
+  Go(*window, "John 1:1");
+  TBibleComboBox& history = window->VerseHistory();
+  const int entries = history.Count();
+  ASSERT_TRUE(window->BackButton().isEnabled());
+  window->BackButton().click();
+  EXPECT_EQ(window->CurrentReference(), "John 3:16");
+  EXPECT_EQ(history.Count(), entries);
+  EXPECT_TRUE(window->NextButton().isEnabled());
+  QTest::qWait(2);
+  window->VerseSpin().DownClick();  // John 3:17 is recorded again
+  EXPECT_EQ(window->CurrentReference(), "John 3:17");
+  EXPECT_EQ(history.Count(), entries + 1);
+  EXPECT_NE(history.IndexOf("John 3:17"), -1);
+}
+
+TEST_F(Lectora2Form1Test, WindowsOfDifferentlyNumberedTranslationsShowTheSameVerse) {
+  auto window = Start();
+  window->OpenTranslation(kShifted);
+  window->OpenTranslation(kKingJames);  // the active one now
+  Go(*window, "Psalms 3:2");
+  TBibleForm1* shifted = nullptr;
+  for (TBibleForm1* bibleWindow : window->BibleWindows()) {
+    if (bibleWindow->TranslationNumber() == kShifted) shifted = bibleWindow;
+  }
+  ASSERT_NE(shifted, nullptr);
+  EXPECT_EQ(shifted->ShownBook(), 22);
+  EXPECT_EQ(shifted->ShownChapter(), 3);
+  EXPECT_EQ(shifted->ShownVerse(), 1);
+  // And back: in the shifted window its 3:1 is the King James 3:2.
+  window->WindowArea().setActiveSubWindow(window->WindowArea().subWindowList().first());
+  ASSERT_EQ(window->ActiveBibleWindow(), shifted);
+  Go(*window, "Psalms 3:4");
+  for (TBibleForm1* bibleWindow : window->BibleWindows()) {
+    if (bibleWindow->TranslationNumber() == kKingJames) {
+      EXPECT_EQ(bibleWindow->ShownVerse(), 5);
+    }
+  }
+}
+
+TEST_F(Lectora2Form1Test, OfTwoWindowsOnOneTranslationOnlyTheFirstMoves) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  Go(*window, "John 1:1");
+  window->OpenTranslation(kKingJames);
+  const std::vector<TBibleForm1*> windows = window->BibleWindows();
+  ASSERT_EQ(windows.size(), 2u);
+  Go(*window, "Psalms 23:1");
+  EXPECT_EQ(windows[0]->ShownBook(), 22);
+  EXPECT_EQ(windows[1]->ShownBook(), 54);
+}
+
+TEST_F(Lectora2Form1Test, ThreeWindowsComeBackAfterARestart) {
+  {
+    auto window = Start();
+    window->OpenTranslation(kKingJames);
+    window->OpenTranslation(kShifted);
+    window->OpenTranslation(kKingJames);
+    Go(*window, "John 3:16");
+    window->close();
+  }
+  ASSERT_TRUE(std::filesystem::exists(setup_.File("lectora.ini")));
+  EXPECT_TRUE(std::filesystem::exists(setup_.File("KJVSN/VerseHistory.txt")));
+  auto window = Start();
+  const std::vector<TBibleForm1*> windows = window->BibleWindows();
+  ASSERT_EQ(windows.size(), 3u);
+  std::vector<int> order;
+  for (TBibleForm1* bibleWindow : windows) order.push_back(bibleWindow->TranslationNumber());
+  EXPECT_EQ(order, (std::vector<int>{kKingJames, kShifted, kKingJames}));
+  EXPECT_EQ(window->CurrentReference(), "John 3:16");
+  EXPECT_EQ(window->ActiveBibleWindow()->ShownChapter(), 3);
+  // The verse history of the last run came back with it.
+  EXPECT_NE(window->VerseHistory().IndexOf("John 3:16"), -1);
+}
+
+TEST_F(Lectora2Form1Test, NothingIsWrittenWhenTheSetupCannotBeWritten) {
+  {
+    auto window = Start(/*readOnly=*/true);
+    window->OpenTranslation(kKingJames);
+    Go(*window, "John 3:16");
+    window->close();
+  }
+  EXPECT_FALSE(std::filesystem::exists(setup_.File("lectora.ini")));
+  EXPECT_FALSE(std::filesystem::exists(setup_.File("KJVSN/VerseHistory.txt")));
+  EXPECT_FALSE(std::filesystem::exists(setup_.File("KJVSN/Search_List.txt")));
+}
+
+TEST_F(Lectora2Form1Test, RandomVerseStaysInsideTheModule) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  const int total = window->ActiveBible()->VerseTotal;
+  for (int i = 0; i < 50; ++i) {
+    window->GoToRandomVerse();
+    EXPECT_GE(window->CurrentVerseNumber(), 1);
+    EXPECT_LE(window->CurrentVerseNumber(), total);
+  }
+}
+
+}  // namespace
+}  // namespace lectora
