@@ -1,0 +1,95 @@
+// Benchmark of a move with three Bible windows on the real King James module
+// (built by `make data`): the chapter changes in the book box and every
+// window shows and lays out its chapter. The three windows are on three
+// translation slots that read the same module files, so that each of them
+// is refreshed (windows of one translation share a single refresh).
+// Target (median, offscreen): under 15 ms.
+// Usage: mainwindow_bench [--runtime DIR] [benchmark options]
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "display/BibleForm1.h"
+#include "display/BibleRichEdit1.h"
+#include "mainwindow/Lectora2Form1.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace lectora;
+
+std::string runtimeDir = "build/run";
+
+// A setup folder whose translation slots 8, 9 and 6 all hold the King
+// James module, linked rather than copied.
+class TBenchSetup {
+ public:
+  TBenchSetup() {
+    root_ = fs::temp_directory_path() / ("lectora-bench-" + std::to_string(::getpid()));
+    fs::create_directories(root_);
+    const fs::path runtime = fs::absolute(runtimeDir);
+    for (const char* file : {"BibleStructure.txt", "Abrevs.txt"}) {
+      fs::copy_file(runtime / file, root_ / file);
+    }
+    for (const char* folder : {"KJVSN", "ASV", "RU"}) {
+      fs::create_directory_symlink(runtime / "KJVSN", root_ / folder);
+    }
+  }
+  ~TBenchSetup() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+  std::string Path() const { return root_.string() + "/"; }
+
+ private:
+  fs::path root_;
+};
+
+void BM_MoveWithThreeWindows(benchmark::State& state) {
+  if (!fs::exists(fs::path(runtimeDir) / "KJVSN" / "BibleTitles.txt")) {
+    state.SkipWithError("no King James module: run make data, or pass --runtime DIR");
+    return;
+  }
+  TBenchSetup setup;
+  TLectora2Form1::TStartOptions options;
+  options.SetupFolder = setup.Path();
+  options.ConfigHome = setup.Path() + "config";
+  options.ScriptedDialogs = true;
+  options.ReadOnlySetup = true;  // nothing of the run is kept
+  TLectora2Form1 window(options);
+  window.resize(1200, 800);
+  window.show();
+  window.FormShow();
+  for (int translation : {6, 9, 8}) window.OpenTranslation(translation);
+  QApplication::processEvents();
+  // Psalm 119 (176 verses) and John 3 in turn.
+  const char* const places[] = {"Psalms 119:100", "John 3:16"};
+  int turn = 0;
+  for (auto _ : state) {
+    window.GoToReference(places[turn++ % 2]);
+    for (TBibleForm1* bibleWindow : window.BibleWindows()) {
+      benchmark::DoNotOptimize(bibleWindow->BRichEdit1->BoxCount());
+    }
+  }
+  state.counters["windows"] = static_cast<double>(window.BibleWindows().size());
+}
+BENCHMARK(BM_MoveWithThreeWindows)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::string(argv[i]) == "--runtime") runtimeDir = argv[i + 1];
+  }
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
