@@ -396,7 +396,9 @@ std::vector<TBibleForm1*> TLectora2Form1::BibleWindows() const {
   std::vector<TBibleForm1*> windows;
   const QList<QMdiSubWindow*> stack = mdiArea_->subWindowList(QMdiArea::StackingOrder);
   for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-    if (TBibleForm1* window = WindowOf(*it)) windows.push_back(window);
+    // A closed window lingers until its sub-window is deleted.
+    TBibleForm1* window = WindowOf(*it);
+    if (window != nullptr && !window->Closed()) windows.push_back(window);
   }
   return windows;
 }
@@ -511,10 +513,7 @@ void TLectora2Form1::SubWindowActivated(QMdiSubWindow* window) {
 
 void TLectora2Form1::BibleWindowClosed(TBibleForm1* window) {
   if (activeWindow_ == window) activeWindow_ = nullptr;
-  // The sub-window still lists the closing window: count the others.
-  int others = 0;
-  for (TBibleForm1* open : BibleWindows()) others += open != window;
-  if (others == 0) {
+  if (BibleWindows().empty()) {
     // The histories of the last translation are kept now: with no window
     // left, nothing would save them at exit.
     if (lastActiveBible_ != nullptr && !RunningFromCD()) {

@@ -41,17 +41,22 @@ void TMyCheckBox::changeEvent(QEvent* event) {
 
 bool TMyCheckBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched != label_) return QCheckBox::eventFilter(watched, event);
+  return FilterCaptionLabelEvent(*label_, *this, event, [this] { click(); });
+}
+
+bool FilterCaptionLabelEvent(const QLabel& label, const QWidget& button, QEvent* event,
+                             const std::function<void()>& click) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-      // Taken here, so that the box does not see a press it would toggle on.
+      // Taken here, so that the button does not see a press it would toggle on.
       return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
     case QEvent::MouseButtonRelease: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() != Qt::LeftButton) return false;
       // Filters see events even for disabled widgets.
-      if (!isEnabled()) return true;
-      if (label_->rect().contains(mouse->position().toPoint())) click();
+      if (!button.isEnabled()) return true;
+      if (label.rect().contains(mouse->position().toPoint())) click();
       return true;
     }
     default:

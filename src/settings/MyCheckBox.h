@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QString>
+#include <functional>
 
 class QLabel;
 
@@ -15,6 +16,12 @@ namespace lectora {
 // blanks: (labelWidth div blankWidth) + 1 of them. A blank width below 1
 // counts as 1, so no font can make this divide by zero.
 QString BlankCaption(int labelWidth, int blankWidth);
+// The caption label's part in a button's event filter: a left press on the
+// label is taken (the button must not toggle on it) and a left release
+// inside it runs `click` when `button` is enabled. True when the event is
+// consumed.
+bool FilterCaptionLabelEvent(const QLabel& label, const QWidget& button, QEvent* event,
+                             const std::function<void()>& click);
 
 class TMyCheckBox : public QCheckBox {
   Q_OBJECT

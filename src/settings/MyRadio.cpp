@@ -42,21 +42,7 @@ void TMyRadio::changeEvent(QEvent* event) {
 
 bool TMyRadio::eventFilter(QObject* watched, QEvent* event) {
   if (watched != label_) return QRadioButton::eventFilter(watched, event);
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-      return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-    case QEvent::MouseButtonRelease: {
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton) return false;
-      // Filters see events even for disabled widgets.
-      if (!isEnabled()) return true;
-      if (label_->rect().contains(mouse->position().toPoint())) ToggleFromLabel();
-      return true;
-    }
-    default:
-      return false;
-  }
+  return FilterCaptionLabelEvent(*label_, *this, event, [this] { ToggleFromLabel(); });
 }
 
 void TMyRadio::ToggleFromLabel() {

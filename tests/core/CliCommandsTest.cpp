@@ -12,6 +12,7 @@
 
 #include "modules/JsonWriter.h"
 #include "store/StandardStructure.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -77,11 +78,7 @@ TEST(JsonWriter, SeparatesMembersAndElements) {
   EXPECT_EQ(json.Text(), "{\"a\":[1,true,null,{\"b\":\"x\"},[]],\"c\":-5,\"d\":false}");
 }
 
-struct CliResult {
-  int Status = 0;
-  std::string Out;
-  std::string Err;
-};
+using test::CliResult;
 
 // A setup folder with the shared files and the King James sample as
 // translation 8, and a configuration folder of its own, so no test touches
@@ -89,30 +86,16 @@ struct CliResult {
 class CliCommands : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfigHome_ = old;
-    setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1);
     test::CopySharedData(setup_.Path());
     const CliResult built = Run({"build-module", test::TestDataDir() + "kjv-sample",
                                  setup_.File("KJVSN"), "--language", "5", "--strong"});
     ASSERT_EQ(built.Status, 0) << built.Err;
   }
-  void TearDown() override {
-    if (oldConfigHome_) {
-      setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
-    } else {
-      unsetenv("XDG_CONFIG_HOME");
-    }
-  }
 
   // Runs with the setup folder as the tool's folder (so no --setup-dir is
   // needed).
   CliResult Run(const std::vector<std::string>& args) const {
-    std::ostringstream out, err;
-    CliResult result;
-    result.Status = RunCli(args, setup_.Path(), out, err);
-    result.Out = out.str();
-    result.Err = err.str();
-    return result;
+    return test::RunCliIn(setup_.Path(), args);
   }
 
   // Builds a small Bulgarian module as translation 0 ("ORT", language 0).
@@ -127,9 +110,9 @@ class CliCommands : public ::testing::Test {
   }
 
   TempDir config_;
+  test::ScopedConfigHome configHome_{config_.Path()};
   TempDir setup_;
   TempDir source_;
-  std::optional<std::string> oldConfigHome_;
 };
 
 TEST_F(CliCommands, InfoListsTheModulesOfTheSetupFolder) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "modules/CliCommands.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -15,36 +16,16 @@ namespace {
 using test::TempDir;
 using test::WriteFile;
 
-struct CliResult {
-  int Status = 0;
-  std::string Out;
-  std::string Err;
-};
+using test::CliResult;
 
 // A setup folder with the shared files, and a configuration folder of its
 // own so that no test touches the real home folder.
 class CliImportCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfigHome_ = old;
-    setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1);
-    test::CopySharedData(setup_.Path());
-  }
-  void TearDown() override {
-    if (oldConfigHome_) {
-      setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
-    } else {
-      unsetenv("XDG_CONFIG_HOME");
-    }
-  }
+  void SetUp() override { test::CopySharedData(setup_.Path()); }
 
   CliResult Run(const std::vector<std::string>& args) const {
-    std::ostringstream out, err;
-    CliResult result;
-    result.Status = RunCli(args, setup_.Path(), out, err);
-    result.Out = out.str();
-    result.Err = err.str();
-    return result;
+    return test::RunCliIn(setup_.Path(), args);
   }
 
   static std::string Snippet() { return test::TestDataDir() + "imp-bible/snippet.imp"; }
@@ -60,9 +41,9 @@ class CliImportCommands : public ::testing::Test {
   }
 
   TempDir config_;
+  test::ScopedConfigHome configHome_{config_.Path()};
   TempDir setup_;
   TempDir work_;
-  std::optional<std::string> oldConfigHome_;
 };
 
 TEST_F(CliImportCommands, ImportsABibleWithItsDiffAndLinks) {

@@ -17,6 +17,7 @@
 
 #include "modules/CliCommands.h"
 #include "store/UserRegistry.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -101,11 +102,7 @@ TEST(ParseBookRange, ReadsListsAndRangesAndRejectsTheRest) {
 
 // ---- the commands ----
 
-struct CliResult {
-  int Status = 0;
-  std::string Out;
-  std::string Err;
-};
+using test::CliResult;
 
 // The lines of `text`, without their line ends.
 std::vector<std::string> Lines(const std::string& text) {
@@ -129,19 +126,10 @@ const char kBulgarianTitle[] = "Библейски речник";
 class CliSearchCommands : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfigHome_ = old;
-    setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1);
     test::CopySharedData(setup_.Path());
     Build(TestDataDir() + "kjv-sample", "KJVSN", "5", true);
     Build(TestDataDir() + "search-en", "ASV", "5", false);
     Build(TestDataDir() + "search-bg", "ORT", "0", false);
-  }
-  void TearDown() override {
-    if (oldConfigHome_) {
-      setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
-    } else {
-      unsetenv("XDG_CONFIG_HOME");
-    }
   }
 
   void Build(const std::string& source, const std::string& folder, const char* language,
@@ -166,12 +154,7 @@ class CliSearchCommands : public ::testing::Test {
 
   // Runs with the setup folder as the tool's folder.
   CliResult Run(const std::vector<std::string>& args) const {
-    std::ostringstream out, err;
-    CliResult result;
-    result.Status = RunCli(args, setup_.Path(), out, err);
-    result.Out = out.str();
-    result.Err = err.str();
-    return result;
+    return test::RunCliIn(setup_.Path(), args);
   }
 
   // Runs `args` on the English search sample.
@@ -181,8 +164,8 @@ class CliSearchCommands : public ::testing::Test {
   }
 
   TempDir config_;
+  test::ScopedConfigHome configHome_{config_.Path()};
   TempDir setup_;
-  std::optional<std::string> oldConfigHome_;
 };
 
 TEST_F(CliSearchCommands, SearchAsJsonListsVersesAndResultLines) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -241,6 +242,27 @@ TEST_F(Lectora2Form1Test, NothingIsWrittenWhenTheSetupCannotBeWritten) {
   EXPECT_FALSE(std::filesystem::exists(setup_.File("lectora.ini")));
   EXPECT_FALSE(std::filesystem::exists(setup_.File("KJVSN/VerseHistory.txt")));
   EXPECT_FALSE(std::filesystem::exists(setup_.File("KJVSN/Search_List.txt")));
+}
+
+TEST_F(Lectora2Form1Test, ClosingWindowsKeepsTheChecksAndHistoriesRight) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  window->OpenTranslation(kKingJames);
+  Go(*window, "John 3:16");
+  QMdiArea& area = window->WindowArea();
+  area.activeSubWindow()->close();
+  QApplication::processEvents();
+  ASSERT_EQ(window->BibleWindows().size(), 1u);
+  EXPECT_TRUE(window->TranslationAction(kKingJames).isChecked());
+  EXPECT_TRUE(window->ChapterSpin().isEnabled());
+  area.subWindowList().last()->close();
+  QApplication::processEvents();
+  EXPECT_TRUE(window->BibleWindows().empty());
+  EXPECT_FALSE(window->TranslationAction(kKingJames).isChecked());
+  EXPECT_FALSE(window->ChapterSpin().isEnabled());
+  // With no window left nothing would save the verse history at exit.
+  EXPECT_NE(test::ReadFile(setup_.File("KJVSN/VerseHistory.txt")).find("John 3:16"),
+            std::string::npos);
 }
 
 TEST_F(Lectora2Form1Test, RandomVerseStaysInsideTheModule) {
