@@ -45,7 +45,7 @@ bool RemoveBookmarkItem(QMenu& menu, int k) {
   if (k < 1 || k >= items.size()) return false;
   QAction* item = items[k];
   menu.removeAction(item);
-  // Menu items may be owned by the menu or by the window that made them.
+  // Whoever its parent is, deleting the item takes it out of every menu.
   delete item;
   return true;
 }
