@@ -11,37 +11,22 @@
 #include "store/CodePage.h"
 #include "store/Settings.h"
 #include "store/StandardStructure.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
 namespace {
 
-constexpr int kBulgarian = 0;  // "ORT\", Windows-1251
-constexpr int kEnglish = 9;    // "ASV\"
+using test::Cp1251;
 
-std::string Cp1251(const std::string& utf8) {
-  std::string text;
-  EXPECT_TRUE(Utf8ToCodePage(utf8, 1251, text)) << utf8;
-  return text;
-}
+constexpr int kBulgarian = test::TSampleModules::kBulgarian;
+constexpr int kEnglish = test::TSampleModules::kEnglish;
 
 class ConcListTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    TModuleCompiler::Compile(test::TestDataDir() + "module-en", dir_.File("ASV"), 5, false);
-    TModuleCompiler::Compile(test::TestDataDir() + "wordindex-bg", dir_.File("ORT"), 0, false);
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    std::string standard;
-    for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard += "1 30\n";
-    standard_.LoadFromText(standard, "BibleStructure.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-  }
-
-  test::TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TStoreContext context_;
+  test::TSampleModules modules_;
+  test::TempDir& dir_ = modules_.Dir();
+  TStoreContext& context_ = modules_.Context();
 };
 
 // Through the base interface, as the list box sees it.

@@ -14,48 +14,22 @@
 #include "store/LectoraError.h"
 #include "store/Settings.h"
 #include "store/StandardStructure.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
 namespace {
 
+using test::Entries32;
+using test::Words16;
+
 using Verses = std::vector<std::uint16_t>;
 
-constexpr int kBulgarian = 0;  // "ORT\": the sample with links
-constexpr int kEnglish = 9;    // "ASV\": a module without links
-
-std::string Words16(const Verses& verses) {
-  std::string bytes;
-  for (const std::uint16_t v : verses) {
-    bytes += static_cast<char>(v & 0xFF);
-    bytes += static_cast<char>(v >> 8);
-  }
-  return bytes;
-}
-
-std::string Entries32(const std::vector<std::int32_t>& entries) {
-  std::string bytes;
-  for (const std::int32_t e : entries) {
-    std::uint8_t raw[4];
-    PutLE32(raw, e);
-    bytes.append(reinterpret_cast<const char*>(raw), 4);
-  }
-  return bytes;
-}
+constexpr int kBulgarian = test::TSampleModules::kBulgarian;
+constexpr int kEnglish = test::TSampleModules::kEnglish;
 
 class LinksTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    TModuleCompiler::Compile(test::TestDataDir() + "module-en", dir_.File("ASV"), 5, false);
-    TModuleCompiler::Compile(test::TestDataDir() + "wordindex-bg", dir_.File("ORT"), 0, false);
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    std::string standard;
-    for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard += "1 30\n";
-    standard_.LoadFromText(standard, "BibleStructure.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-  }
-
   // The links of `number` as a comparable value: nullopt for null.
   static std::optional<Verses> Links(const TBible& bible, int number, TSearchContext& search) {
     const TVerseList* list = bible.GetLinks(number, search);
@@ -64,10 +38,9 @@ class LinksTest : public ::testing::Test {
     return list->Items;
   }
 
-  test::TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TStoreContext context_;
+  test::TSampleModules modules_;
+  test::TempDir& dir_ = modules_.Dir();
+  TStoreContext& context_ = modules_.Context();
 };
 
 TEST_F(LinksTest, CompiledLinksReadBackAndVersesWithoutLinksClearThem) {

@@ -15,15 +15,20 @@
 #include "store/Settings.h"
 #include "store/StandardStructure.h"
 #include "store/TextRoutines.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
 namespace {
 
+using test::Cp1251;
+using test::Entries32;
+using test::Words16;
+
 using Verses = std::vector<std::uint16_t>;
 
-constexpr int kBulgarian = 0;  // "ORT\", language 0, Windows-1251
-constexpr int kEnglish = 9;    // "ASV\", language 5, Windows-1252
+constexpr int kBulgarian = test::TSampleModules::kBulgarian;
+constexpr int kEnglish = test::TSampleModules::kEnglish;
 
 // The Bulgarian sample's word list, sorted by hand in alphabet order.
 const char* const kBulgarianWords[] = {
@@ -35,58 +40,17 @@ const char* const kBulgarianWords[] = {
     "светлина", "сила",   "сътвори",     "тихи",   "успокоява", "хвалете", "царува"};
 constexpr int kBulgarianWordCount = sizeof kBulgarianWords / sizeof kBulgarianWords[0];
 
-std::string Cp1251(const std::string& utf8) {
-  std::string text;
-  EXPECT_TRUE(Utf8ToCodePage(utf8, 1251, text)) << utf8;
-  return text;
-}
-
-std::string Words16(const Verses& verses) {
-  std::string bytes;
-  for (const std::uint16_t v : verses) {
-    bytes += static_cast<char>(v & 0xFF);
-    bytes += static_cast<char>(v >> 8);
-  }
-  return bytes;
-}
-
-std::string Entries32(const std::vector<std::int32_t>& entries) {
-  std::string bytes;
-  for (const std::int32_t e : entries) {
-    std::uint8_t raw[4];
-    PutLE32(raw, e);
-    bytes.append(reinterpret_cast<const char*>(raw), 4);
-  }
-  return bytes;
-}
-
-std::string GenericStandard() {
-  std::string text;
-  for (int b = 1; b <= TStandardStructure::kBooks; ++b) text += "1 30\n";
-  return text;
-}
-
 class WordIndexTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    TModuleCompiler::Compile(test::TestDataDir() + "module-en", dir_.File("ASV"), 5, false);
-    TModuleCompiler::Compile(test::TestDataDir() + "wordindex-bg", dir_.File("ORT"), 0, false);
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    standard_.LoadFromText(GenericStandard(), "BibleStructure.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-  }
-
   std::unique_ptr<TBible> Open(int translation) {
     auto bible = std::make_unique<TBible>(translation, context_);
     EXPECT_TRUE(bible->Loaded());
     return bible;
   }
 
-  test::TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TStoreContext context_;
+  test::TSampleModules modules_;
+  test::TempDir& dir_ = modules_.Dir();
+  TStoreContext& context_ = modules_.Context();
 };
 
 TEST_F(WordIndexTest, BulgarianWordListIsInAlphabetOrder) {

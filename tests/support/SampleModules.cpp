@@ -1,0 +1,47 @@
+#include "support/SampleModules.h"
+
+#include <gtest/gtest.h>
+
+#include "modules/ModuleCompiler.h"
+#include "store/BinaryFile.h"
+#include "store/CodePage.h"
+
+namespace lectora::test {
+
+TSampleModules::TSampleModules() {
+  TModuleCompiler::Compile(TestDataDir() + "module-en", dir_.File("ASV"), 5, false);
+  TModuleCompiler::Compile(TestDataDir() + "wordindex-bg", dir_.File("ORT"), 0, false);
+  settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
+  std::string standard;
+  for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard += "1 30\n";
+  standard_.LoadFromText(standard, "BibleStructure.txt");
+  context_.Settings = settings_.get();
+  context_.Standard = &standard_;
+}
+
+std::string Cp1251(const std::string& utf8) {
+  std::string text;
+  EXPECT_TRUE(Utf8ToCodePage(utf8, 1251, text)) << utf8;
+  return text;
+}
+
+std::string Words16(const std::vector<std::uint16_t>& verses) {
+  std::string bytes;
+  for (const std::uint16_t v : verses) {
+    bytes += static_cast<char>(v & 0xFF);
+    bytes += static_cast<char>(v >> 8);
+  }
+  return bytes;
+}
+
+std::string Entries32(const std::vector<std::int32_t>& entries) {
+  std::string bytes;
+  for (const std::int32_t e : entries) {
+    std::uint8_t raw[4];
+    PutLE32(raw, e);
+    bytes.append(reinterpret_cast<const char*>(raw), 4);
+  }
+  return bytes;
+}
+
+}  // namespace lectora::test

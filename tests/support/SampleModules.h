@@ -1,0 +1,49 @@
+// The two small modules the word-index, concordance and links tests share:
+// the English sample (tests/data/module-en) as "ASV\" (translation 9) and the
+// Bulgarian word-index sample (tests/data/wordindex-bg, with links) as "ORT\"
+// (translation 0), compiled into a fresh folder, with a store context over a
+// plain standard structure (one chapter of 30 verses per book). Also the
+// byte encodings those tests compare module files with.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/Settings.h"
+#include "store/StandardStructure.h"
+#include "store/StoreContext.h"
+#include "support/TestSupport.h"
+
+namespace lectora::test {
+
+class TSampleModules {
+ public:
+  static constexpr int kBulgarian = 0;  // "ORT\", language 0, Windows-1251
+  static constexpr int kEnglish = 9;    // "ASV\", language 5, Windows-1252
+
+  // Compiles both modules; a compiler error fails the test by exception.
+  TSampleModules();
+  TSampleModules(const TSampleModules&) = delete;
+  TSampleModules& operator=(const TSampleModules&) = delete;
+
+  TempDir& Dir() { return dir_; }
+  // Settings and standard structure of the folder; owned by this object.
+  TStoreContext& Context() { return context_; }
+
+ private:
+  TempDir dir_;
+  std::unique_ptr<TSettings> settings_;
+  TStandardStructure standard_;
+  TStoreContext context_;
+};
+
+// `utf8` in Windows-1251; a character the code page lacks fails the test.
+std::string Cp1251(const std::string& utf8);
+// Verse numbers as the 16-bit little-endian words of the module files.
+std::string Words16(const std::vector<std::uint16_t>& verses);
+// Index entries as 32-bit little-endian integers.
+std::string Entries32(const std::vector<std::int32_t>& entries);
+
+}  // namespace lectora::test
