@@ -16,7 +16,9 @@
 
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"
+#include "app/Program.h"
 #include "mainwindow/Lectora2Form1.h"
+#include "navigation/Navigator.h"
 
 namespace {
 
@@ -56,12 +58,13 @@ void BM_MoveWithThreeWindows(benchmark::State& state) {
     return;
   }
   TBenchSetup setup;
-  TLectora2Form1::TStartOptions options;
+  TProgram::TStartOptions options;
   options.SetupFolder = setup.Path();
   options.ConfigHome = setup.Path() + "config";
   options.ScriptedDialogs = true;
   options.ReadOnlySetup = true;  // nothing of the run is kept
-  TLectora2Form1 window(options);
+  TProgram program(options);
+  TLectora2Form1& window = program.Window();
   window.resize(1200, 800);
   window.show();
   window.FormShow();
@@ -71,7 +74,7 @@ void BM_MoveWithThreeWindows(benchmark::State& state) {
   const char* const places[] = {"Psalms 119:100", "John 3:16"};
   int turn = 0;
   for (auto _ : state) {
-    window.GoToReference(places[turn++ % 2]);
+    program.Navigator().GoToReference(places[turn++ % 2]);
     for (TBibleForm1* bibleWindow : window.BibleWindows()) {
       benchmark::DoNotOptimize(bibleWindow->BRichEdit1->BoxCount());
     }

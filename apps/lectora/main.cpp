@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "app/Program.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "mainwindow/PBJustOne.h"
 #include "mainwindow/SignalCloser.h"
@@ -29,33 +30,40 @@ int main(int argc, char** argv) {
   lectora::TPBJustOne justOne;
   if (justOne.Check() == lectora::TPBJustOne::TResult::Second) return 0;
 
-  lectora::TLectora2Form1::TStartOptions options;
+  lectora::TProgram::TStartOptions options;
   const QStringList arguments = QApplication::arguments();
   const QString setupDir = OptionValue(arguments, QStringLiteral("--setup-dir"));
   options.SetupFolder =
       (setupDir.isEmpty() ? QCoreApplication::applicationDirPath() : setupDir).toStdString();
-  std::unique_ptr<lectora::TLectora2Form1> window;
+  std::unique_ptr<lectora::TProgram> program;
   try {
-    window = std::make_unique<lectora::TLectora2Form1>(options);
+    program = std::make_unique<lectora::TProgram>(options);
   } catch (const lectora::LectoraError& error) {
     QMessageBox::critical(nullptr, QStringLiteral("Lectora"), QString::fromUtf8(error.what()));
     return 1;
   }
-  QObject::connect(&justOne, &lectora::TPBJustOne::ActivateRequested, window.get(), [&window] {
-    window->showNormal();
+  lectora::TLectora2Form1* window = &program->Window();
+  QObject::connect(&justOne, &lectora::TPBJustOne::ActivateRequested, window, [window] {
+    // A maximised window stays maximised; only a minimised one is restored.
+    if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->raise();
     window->activateWindow();
+    // A dialog the reader left open comes forward with its window.
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      dialog->raise();
+      dialog->activateWindow();
+    }
   });
   lectora::TSignalCloser closer;
-  QObject::connect(&closer, &lectora::TSignalCloser::CloseRequested, window.get(),
-                   [&window] { window->close(); });
+  QObject::connect(&closer, &lectora::TSignalCloser::CloseRequested, window,
+                   [window] { window->close(); });
   window->show();
   window->FormShow();
   // --screenshot FILE: the window as first shown, saved as an image, and the
   // program ends (for the README's picture and for timing the start).
   const QString screenshot = OptionValue(arguments, QStringLiteral("--screenshot"));
   if (!screenshot.isEmpty()) {
-    QTimer::singleShot(0, window.get(), [&window, screenshot] {
+    QTimer::singleShot(0, window, [window, screenshot] {
       // The layout settles through posted events (the window area's size,
       // then the tiling): let them run before the picture is taken.
       for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();

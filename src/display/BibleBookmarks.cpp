@@ -21,12 +21,12 @@ std::string BookmarkReference(const QAction& item, int charset) {
 }
 
 QAction* AddBookmarkItem(QMenu& menu, const std::string& reference, int charset,
-                         IBibleWindowHost& host) {
+                         const TBookmarkChosen& chosen) {
   QAction* item = menu.addAction(BookmarkCaption(reference, charset));
   // The item is the context: the connection lives as long as the item, not
   // as long as the window that added it.
-  QObject::connect(item, &QAction::triggered, item, [item, charset, &host] {
-    host.BookmarkChosen(BookmarkReference(*item, charset));
+  QObject::connect(item, &QAction::triggered, item, [item, charset, chosen] {
+    chosen(BookmarkReference(*item, charset));
   });
   return item;
 }
@@ -51,11 +51,11 @@ bool RemoveBookmarkItem(QMenu& menu, int k) {
 }
 
 void RebuildBookmarkItems(QMenu& menu, const std::vector<std::string>& bookmarks, int charset,
-                          IBibleWindowHost& host) {
+                          const TBookmarkChosen& chosen) {
   for (int k = static_cast<int>(menu.actions().size()) - 1; k >= 1; --k) {
     RemoveBookmarkItem(menu, k);
   }
-  for (const std::string& reference : bookmarks) AddBookmarkItem(menu, reference, charset, host);
+  for (const std::string& reference : bookmarks) AddBookmarkItem(menu, reference, charset, chosen);
 }
 
 }  // namespace lectora

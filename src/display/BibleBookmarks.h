@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@ class QMenu;
 
 namespace lectora {
 
-class IBibleWindowHost;
+// Called with the 8-bit reference of a bookmark item the reader chose.
+using TBookmarkChosen = std::function<void(const std::string& reference)>;
 
 // The caption of an item for `reference` (8-bit in the code page of
 // `charset`), "&" doubled so that the menu shows it as written.
@@ -22,12 +24,11 @@ QString BookmarkCaption(const std::string& reference, int charset);
 // BookmarkCaption.
 std::string BookmarkReference(const QAction& item, int charset);
 
-// Appends an item for `reference`. Choosing it calls host.BookmarkChosen
-// with the item's caption at that moment, so an item the main window
-// renames (the bookmark follows the reader) goes to its new place. The item
-// belongs to `menu`; `host` must outlive it.
+// Appends an item for `reference`. Choosing it calls `chosen` with the
+// item's caption at that moment. The item belongs to `menu`; it keeps a
+// copy of `chosen`.
 QAction* AddBookmarkItem(QMenu& menu, const std::string& reference, int charset,
-                         IBibleWindowHost& host);
+                         const TBookmarkChosen& chosen);
 // The first item k >= 1 whose caption is `reference`, or -1.
 int FindBookmarkItem(const QMenu& menu, const std::string& reference, int charset);
 // Removes and deletes item `k`; false (nothing done) unless 1 <= k < the
@@ -36,6 +37,6 @@ bool RemoveBookmarkItem(QMenu& menu, int k);
 // Deletes the items from the last down to item 1, then adds one item per
 // element of `bookmarks`, in order.
 void RebuildBookmarkItems(QMenu& menu, const std::vector<std::string>& bookmarks, int charset,
-                          IBibleWindowHost& host);
+                          const TBookmarkChosen& chosen);
 
 }  // namespace lectora

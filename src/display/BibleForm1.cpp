@@ -11,15 +11,12 @@
 #include <exception>
 #include <vector>
 
-#include "display/BibleBookmarks.h"
-#include "display/BibleComboBox.h"
 #include "display/BibleRichEdit1.h"
 #include "display/BibleWindowHost.h"
-#include "display/LargeListBox.h"
-#include "display/ListMessageForm1.h"
 #include "display/QtText.h"
 #include "display/VerseFilter.h"
-#include "settings/MySpinEdit.h"
+#include "navigation/ActiveTranslation.h"
+#include "navigation/Navigator.h"
 #include "settings/OptionValues.h"
 #include "store/Bible.h"
 #include "store/BibleSet.h"
@@ -146,10 +143,7 @@ void TBibleForm1::FormCreate() {
   BRichEdit1->Enable0 = [this](const std::string& sel) { return BRichEdit1Enable0(sel); };
   BRichEdit1->Enable1 = [this](const std::string& sel) { return BRichEdit1Enable1(sel); };
   BRichEdit1->Enable2 = [this](const std::string& sel) { return BRichEdit1Enable2(sel); };
-  // "Concordans" waits for the main window's SearchFor command: until it
-  // exists the item stays disabled (and a double click does nothing). Then
-  // this becomes BRichEdit1Enable0, as for "Copy".
-  BRichEdit1->Enable3 = [](const std::string&) { return false; };
+  BRichEdit1->Enable3 = [this](const std::string& sel) { return BRichEdit1Enable0(sel); };
   connect(BRichEdit1, &TBibleRichEdit1::OnDblClick, this, &TBibleForm1::Find1Click);
   BRichEdit1->ColorMarks = true;
   std::bitset<256> letters = bible_->Language.Letters;
@@ -166,12 +160,17 @@ int TBibleForm1::Charset() const { return bible_ ? bible_->Language.Charset() : 
 
 // ---- showing ----
 
-void TBibleForm1::ShowChapter(int& book, int& chapter, int& verse) {
+void TBibleForm1::ShowPlace(int book, int chapter, int verse, bool scroll) {
+  Book = book;
+  Chapter = chapter;
+  Verse = verse;
+  ShowChapter(Book, Chapter, Verse);
+  if (scroll) BRichEdit1->ShowActive();
+  BRichEdit1->update();
+}
+
+void TBibleForm1::ShowChapter(int book, int chapter, int verse) {
   if (bible_ == nullptr) return;
-  if (host_.ActiveBible() != bible_) {
-    host_.Standard().StandardToRef(host_.CurrentStandardNumber(), book, chapter, verse);
-    bible_->StandardToOwnRef(book, chapter, verse);
-  }
   if (book < 1 || book > TBible::kBookNumbers || bible_->BookPosition[book] == 0 || chapter < 1 ||
       static_cast<std::size_t>(chapter) > bible_->Books[book].VerseCounts.size()) {
     ShowEmpty(book, chapter, verse);
@@ -301,7 +300,7 @@ int TBibleForm1::VerseAt(int index) const {
 }
 
 std::string TBibleForm1::CurrentVerseText() const {
-  const int v = host_.VerseSpin().Value();
+  const int v = Verse;
   if (v < 1 || v > shownCount_) return {};
   const int start = verseEnds_[static_cast<std::size_t>(v - 1)];
   const int end = verseEnds_[static_cast<std::size_t>(v)];
@@ -343,49 +342,11 @@ void TBibleForm1::FormActivate() {
     return;
   }
   pendingActivate_ = false;
-  if (bible_ == nullptr) {
-    host_.SetActiveBibleWindow(this);
-    return;
-  }
-  host_.ChapterSpin().FixValue(Chapter);
-  host_.VerseSpin().FixValue(Verse);
-  if (bible_ != host_.LastActiveBible()) LoadTranslation();
-  host_.SetCurrentBook(Book);
-  const int position = Book >= 1 && Book <= TBible::kBookNumbers ? bible_->BookPosition[Book] : 0;
-  TODComboBox& bookBox = host_.BookBox();
-  bookBox.SetItemIndex(position - 1);
-  if (bookBox.ItemIndex() >= 0) {
-    bookBox.SetText(bookBox.Items()[static_cast<std::size_t>(bookBox.ItemIndex())]);
-  }
+  if (bible_ == nullptr) return;
+  host_.ActiveTranslation().Activate(this, ReferenceText());
+  host_.Navigator().AdoptViewPlace(*this);
   SendToOnTop();
   SendVersePos(Verse);
-  host_.SetActiveBibleWindow(this);
-  host_.SetLastActiveBible(bible_);
-}
-
-void TBibleForm1::LoadTranslation() {
-  TBible* last = host_.LastActiveBible();
-  TBibleComboBox& searchHistory = *host_.WordBox().ComboBox();
-  TBibleComboBox& verseHistory = host_.VerseHistory();
-  if (last != nullptr && !host_.RunningFromCD()) {
-    searchHistory.SaveToFile(last->DefaultPath + "Search_List.txt");
-    verseHistory.SaveToFile(last->DefaultPath + "VerseHistory.txt");
-  }
-  host_.ActiveTranslationChanged(*bible_);
-  std::vector<std::string> names;
-  names.reserve(bible_->BookCount);
-  for (int p = 1; p <= bible_->BookCount && p <= TBible::kBookNumbers; ++p) {
-    names.push_back(bible_->Books[bible_->BookOrder[p]].Name);
-  }
-  host_.SetBookBoxItems(names);
-  const int position = Book >= 1 && Book <= TBible::kBookNumbers ? bible_->BookPosition[Book] : 0;
-  host_.BookBox().SetItemIndex(position - 1);
-  searchHistory.LoadFromFile(bible_->DefaultPath + "Search_List.txt");
-  host_.ListMessage().CheckList(searchHistory, host_.Translate("SearchedWords"));
-  verseHistory.LoadFromFile(bible_->DefaultPath + "VerseHistory.txt");
-  verseHistory.SetTextQuiet(ReferenceText());
-  host_.ListMessage().CheckList(verseHistory, host_.Translate("OpenedVerses"));
-  RebuildBookmarks();
 }
 
 void TBibleForm1::FormDeactivate() {
@@ -488,7 +449,7 @@ void TBibleForm1::Translate1Click() {
 
 void TBibleForm1::Navigate1Click() {
   const std::string sel = BRichEdit1->SelText();
-  if (!sel.empty()) host_.GoToReference(sel);
+  if (!sel.empty()) host_.Navigator().GoToReference(sel);
 }
 
 void TBibleForm1::Find1Click() {
@@ -502,7 +463,8 @@ void TBibleForm1::Picture1Click() {
 
 void TBibleForm1::ActivateVerse1Click() {
   const int v = VerseAt(BRichEdit1->SelStart());
-  if (v >= 1) host_.VerseSpin().SetValue(v);
+  TNavigator& navigator = host_.Navigator();
+  if (v >= 1) navigator.ShowPosition(navigator.CurrentBookPosition(), Chapter, v, true);
 }
 
 void TBibleForm1::SelektVerse1Click() {
@@ -531,29 +493,17 @@ std::string TBibleForm1::ReferenceText() const {
 int TBibleForm1::FindBookmarkItem() const {
   const std::string reference = ReferenceText();
   if (reference.empty()) return -1;
-  return lectora::FindBookmarkItem(host_.BookmarkMenu(), reference, Charset());
-}
-
-void TBibleForm1::RebuildBookmarks() {
-  if (bible_ == nullptr) return;
-  RebuildBookmarkItems(host_.BookmarkMenu(), bible_->Bookmarks, Charset(), host_);
+  const int index = host_.ActiveTranslation().FindBookmark(reference);
+  return index < 0 ? -1 : index + 1;
 }
 
 void TBibleForm1::AddBookmark1Click() {
-  const std::string reference = ReferenceText();
-  if (reference.empty()) return;
-  AddBookmarkItem(host_.BookmarkMenu(), reference, Charset(), host_);
-  bible_->Bookmarks.push_back(reference);
+  host_.ActiveTranslation().AddBookmark(ReferenceText());
 }
 
 void TBibleForm1::DeleteBookmark1Click() {
   const int k = FindBookmarkItem();
-  if (k < 1) return;
-  RemoveBookmarkItem(host_.BookmarkMenu(), k);
-  const auto index = static_cast<std::size_t>(k - 1);
-  if (index < bible_->Bookmarks.size()) {
-    bible_->Bookmarks.erase(bible_->Bookmarks.begin() + static_cast<std::ptrdiff_t>(index));
-  }
+  if (k >= 1) host_.ActiveTranslation().RemoveBookmark(k - 1);
 }
 
 }  // namespace lectora

@@ -1,8 +1,8 @@
 // The Bible window: one chapter of one translation in a verse text control,
 // the current verse coloured, and a popup menu that works on the selected
-// text. When it becomes the active window its translation becomes the
-// active one: it loads the translation's histories into the main window's
-// lists, fills the book box and rebuilds the bookmark menu.
+// text. When it becomes the active window it announces itself to the
+// active translation and its place becomes the current one; it is a view of
+// the navigator, which moves it to each new place in its own numbering.
 //
 // How the main window holds it:
 // - The window is a plain QWidget put into a QMdiSubWindow of the main
@@ -23,11 +23,13 @@
 //   event runs FormClose, which unchecks the translation when no other
 //   window shows it and then calls host.BibleWindowClosed(this) while the
 //   window still exists.
-// - Moves: set Book, Chapter, Verse and call ShowChapter(Book, Chapter,
-//   Verse); then BRichEdit1->ShowActive() when scrolling is wanted.
+// - Moves: the navigator calls ShowPlace with the place converted into the
+//   module's numbering; the window keeps it as Book, Chapter, Verse.
 #pragma once
 
 #include <QWidget>
+
+#include "navigation/PlaceView.h"
 #include <array>
 #include <cstdint>
 #include <string>
@@ -43,7 +45,7 @@ class IBibleWindowHost;
 class TBible;
 class TMyIniFile;
 
-class TBibleForm1 : public QWidget {
+class TBibleForm1 : public QWidget, public IPlaceView {
   Q_OBJECT
 
  public:
@@ -76,13 +78,20 @@ class TBibleForm1 : public QWidget {
   int Verse = 0;
 
   // ---- showing ----
-  // Fills the window with chapter `chapter` of book `book`, verse `verse`
-  // marked as the active one. When the module is not the host's active one
-  // the place is first taken from the host's current standard number (the
-  // arguments receive it). A book the module lacks or a chapter beyond the
-  // book leaves the window empty without popup menu. Chapters of more than
-  // kMaxVerses verses show their first kMaxVerses, with a message.
-  void ShowChapter(int& book, int& chapter, int& verse);
+  // Fills the window with chapter `chapter` of book `book` (the module's
+  // numbering), verse `verse` marked as the active one. A book the module
+  // lacks or a chapter beyond the book leaves the window empty without
+  // popup menu. Chapters of more than kMaxVerses verses show their first
+  // kMaxVerses, with a message.
+  void ShowChapter(int book, int chapter, int verse);
+
+  // ---- IPlaceView ----
+  TBible* Module() const override { return bible_; }
+  int ViewBook() const override { return Book; }
+  int ViewChapter() const override { return Chapter; }
+  int ViewVerse() const override { return Verse; }
+  // Keeps the place as Book, Chapter, Verse and shows it.
+  void ShowPlace(int book, int chapter, int verse, bool scroll) override;
   // The verse filter with this window's module and the host's Strong's and
   // footnote switches (see VerseFilter.h).
   void FilterVerse(std::string& text) const;
@@ -90,8 +99,8 @@ class TBibleForm1 : public QWidget {
   // an index in the headings, the last verse shown for one past the end,
   // 0 when the window shows no verse.
   int VerseAt(int index) const;
-  // The text of the verse the host's verse spin names, without line ends;
-  // empty when that verse is not shown.
+  // The text of the window's current verse, without line ends; empty when
+  // that verse is not shown.
   std::string CurrentVerseText() const;
 
   // Writes "BibleHndl" = the translation number into `section`.
@@ -105,10 +114,8 @@ class TBibleForm1 : public QWidget {
 
   // ---- activation, deactivation, closing ----
   // The window became the active child. Right after a right-button press
-  // on this window it only notes that the work is pending; otherwise it
-  // writes Chapter and Verse into the spin edits, makes the module the
-  // active translation when it was not (histories saved and loaded, book
-  // box, bookmark menu), selects the book and tells the host.
+  // on this window it only notes that the work is pending; otherwise its
+  // module becomes the active translation and its place the current one.
   void FormActivate();
   // Another window became active: the selection is cleared.
   void FormDeactivate();
@@ -128,10 +135,9 @@ class TBibleForm1 : public QWidget {
   // The reference text of the window's place ("Name chapter:verse");
   // empty when the module lacks the book.
   std::string ReferenceText() const;
-  // The bookmark item (>= 1) of the window's place, or -1.
+  // The bookmark item (>= 1: element k - 1 of the module's Bookmarks) of
+  // the window's place, or -1.
   int FindBookmarkItem() const;
-  // Replaces the host's bookmark items with the module's Bookmarks.
-  void RebuildBookmarks();
 
   // ---- menu commands ----
   void Copy1Click();
@@ -189,8 +195,6 @@ class TBibleForm1 : public QWidget {
   bool BRichEdit1Enable0(const std::string& sel) const;
   bool BRichEdit1Enable1(const std::string& sel) const;
   bool BRichEdit1Enable2(const std::string& sel) const;
-  // The translation-change part of FormActivate.
-  void LoadTranslation();
   // Step 2 of ShowChapter: an empty window without popup menu.
   void ShowEmpty(int book, int chapter, int verse);
   // The press that set the flags has been delivered.

@@ -1,11 +1,9 @@
 #include "mainwindow/Lectora2Form1.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -15,518 +13,345 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
-#include <map>
 
+#include "app/ActionRegistry.h"
+#include "app/DesignTexts.h"
+#include "app/InterfaceTexts.h"
+#include "app/ProgramServices.h"
 #include "display/BibleComboBox.h"
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"
 #include "display/DisplayContext.h"
-#include "display/HistoryContext.h"
-#include "display/LargeListBox.h"
-#include "display/ListMessageForm1.h"
 #include "display/ODComboBox.h"
 #include "display/QtText.h"
-#include "mainwindow/CDDriveForm1.h"
-#include "mainwindow/MsgForm1.h"
-#include "mainwindow/QtMessageService.h"
-#include "search/ConcList.h"
-#include "settings/DblButton.h"
+#include "mainwindow/BibleWindowArea.h"
+#include "mainwindow/BookmarkMenu.h"
+#include "mainwindow/LeftPanel.h"
+#include "mainwindow/NavigationBar.h"
+#include "navigation/ActiveTranslation.h"
+#include "navigation/Navigator.h"
 #include "settings/MySpinEdit.h"
 #include "settings/OptionValues.h"
-#include "store/BibleSet.h"
+#include "store/Bible.h"
 #include "store/BinaryFile.h"
-#include "store/CodePage.h"
-#include "store/Settings.h"
 #include "store/TranslationTable.h"
 
 namespace lectora {
 
 namespace {
 
-constexpr const char* kProgramName = "lectora";
+constexpr const char* kForm = "Lectora2Form1";
 
-// Interface texts the program needs before the interface languages are
-// installed: English, Windows-1251 (plain ASCII here). Any other key reads
-// as itself.
-const std::map<std::string, std::string>& FallbackTexts() {
-  static const std::map<std::string, std::string> texts = {
-      {"BibleNotFound", "The files of this translation were not found."},
-      {"SearchedWords", "searched words"},
-      {"OpenedVerses", "opened verses"},
-      {"there_are", "There are"},
-      {"elements_in", "entries in the list of"},
-      {"must_delete", "Delete some of them, or raise the limit below."},
-      {"KJVSN\\", "King James Version"},
-      {"ASV\\", "American Standard Version"},
-  };
-  return texts;
+QString Caption(const char* name) {
+  const TDesignText* text = FindDesignText(kForm, name);
+  return text == nullptr ? QString() : QString::fromUtf8(text->Caption.data(), text->Caption.size());
 }
 
-// Adds the six items of a history list's menu (sort by text, by time, by
-// place; separator; delete; count).
-QMenu* HistoryMenu(QWidget* parent) {
-  auto* menu = new QMenu(parent);
-  for (const char* caption :
-       {"По азбучен ред", "По време", "По място в Библията", "-", "Изтриване", "Брой"}) {
-    if (std::string_view(caption) == "-") {
-      menu->addSeparator();
-    } else {
-      QAction* action = menu->addAction(QString::fromUtf8(caption));
-      action->setCheckable(std::string_view(caption).starts_with("По"));
-    }
+QString Hint(const char* name) {
+  const TDesignText* text = FindDesignText(kForm, name);
+  return text == nullptr ? QString() : QString::fromUtf8(text->Hint.data(), text->Hint.size());
+}
+
+// A control without a caption is named by its hint for screen readers.
+void NameControl(QWidget& control, const char* name) {
+  const QString hint = Hint(name);
+  if (!hint.isEmpty()) {
+    control.setToolTip(hint);
+    control.setAccessibleName(hint);
+  } else if (!Caption(name).isEmpty()) {
+    control.setAccessibleName(Caption(name));
   }
-  return menu;
 }
 
 }  // namespace
 
-TLectora2Form1::TLectora2Form1(const TStartOptions& options, QWidget* parent)
-    : QMainWindow(parent), startOptions_(options) {
-  settings_ = std::make_unique<TSettings>(
-      options.SetupFolder, kProgramName,
-      options.ConfigHome.empty() ? TUserRegistry::DefaultConfigHome() : options.ConfigHome,
-      options.ReadOnlySetup);
-  msgForm_ = new TMsgForm1(this);
-  msgForm_->SetCaptionSource(this);
-  msgForm_->SetScripted(options.ScriptedDialogs);
-  driveForm_ = new TCDDriveForm1(this);
-  driveForm_->SetCaptionSource(this);
-  messages_ = std::make_unique<TQtMessageService>(msgForm_);
-
-  standard_.Load(settings_->SetupFolder(), messages_.get());
-  abbreviations_.Load(settings_->SetupFolder(), messages_.get());
-  storeContext_.Settings = settings_.get();
-  storeContext_.Standard = &standard_;
-  storeContext_.Abbreviations = &abbreviations_;
-  storeContext_.Messages = messages_.get();
-  storeContext_.DriveDialog = driveForm_;
-  bibles_ = std::make_unique<TBibleSet>(storeContext_);
-  displayContext_ = std::make_unique<TDisplayContext>(searchContext_.SearchWords);
-  displayContext_->ShowError = [this](const std::string& message) {
-    msgForm_->ShowInfo(QString::fromStdString(message));
-  };
-  historyContext_ = std::make_unique<THistoryContext>(messages_.get());
-  historyContext_->Translator = [this](const std::string& key) { return Translate(key); };
-  options_ = new TOptionValues(this);
-  listMessage_ = new TListMessageForm1(*historyContext_, this);
-
+TLectora2Form1::TLectora2Form1(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QString::fromLatin1(kForm));
   setWindowTitle(QStringLiteral("Lectora 4.0"));
   resize(900, 640);
+}
+
+TLectora2Form1::~TLectora2Form1() {
+  // The Bible windows go before the lists and services they use.
+  delete windowArea_;
+  windowArea_ = nullptr;
+}
+
+void TLectora2Form1::Build(const TProgramServices& services) {
+  services_ = std::make_unique<TProgramServices>(services);
+  s_ = services_.get();
   CreateActions();
   CreateToolBar();
-  CreateLeftPanel();
-  CreateMenus();
-  WireNavigation();
-
-  mdiArea_ = new QMdiArea(this);
-  mdiArea_->setActivationOrder(QMdiArea::CreationOrder);
-  connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TLectora2Form1::SubWindowActivated);
-  mdiArea_->viewport()->installEventFilter(this);
+  leftPanel_ = new TLeftPanel(s_->Navigator, s_->Active, s_->History, s_->ListMessage, this);
+  for (const char* name : {"LargeListBox1", "ListBox2", "HistoryBox"}) {
+    NameControl(*findChild<QWidget*>(QString::fromLatin1(name)), name);
+  }
+  leftPanel_->HistoryBox->SetBackButton(navigationBar_->ToolButton3,
+                                        [this] { s_->Navigator.SuspendHistoryRecording(); });
+  leftPanel_->HistoryBox->SetNextButton(navigationBar_->ToolButton4,
+                                        [this] { s_->Navigator.SuspendHistoryRecording(); });
+  TBibleWindowArea::TServices area{s_->Bibles,  s_->Standard, s_->Navigator, s_->Active,
+                                   s_->Options, s_->Texts,    s_->Messages,  s_->Display,
+                                   s_->Actions};
+  windowArea_ = new TBibleWindowArea(area, this);
+  windowArea_->StrongNumbersHidden = [this] {
+    return !s_->Actions.Get(QStringLiteral("ToolButton2")).isChecked();
+  };
   splitter_ = new QSplitter(this);
-  splitter_->addWidget(panel3_);
-  splitter_->addWidget(mdiArea_);
+  splitter_->setObjectName(QStringLiteral("Splitter1"));
+  splitter_->addWidget(leftPanel_);
+  splitter_->addWidget(windowArea_->Area());
   splitter_->setStretchFactor(1, 1);
   connect(splitter_, &QSplitter::splitterMoved, this, [this] { TileWindows(); });
   setCentralWidget(splitter_);
   statusLabel_ = new QLabel(this);
+  statusLabel_->setObjectName(QStringLiteral("StatusLabel"));
+  NameControl(*statusLabel_, "StatusLabel");
   statusBar()->addWidget(statusLabel_, 1);
-
+  CreateMenus();
+  Wire();
   FormCreate();
   SetNavigationEnabled(false);
 }
 
-TLectora2Form1::~TLectora2Form1() {
-  // The windows go before the modules they show; the modules save their
-  // fonts and bookmarks while the settings still exist.
-  mdiArea_->closeAllSubWindows();
-  for (QMdiSubWindow* sub : mdiArea_->subWindowList()) delete sub;
-  largeListBox1_->SetList(nullptr);
-  wordList_.reset();
-  bibles_.reset();
-}
-
 void TLectora2Form1::CreateActions() {
+  TActionRegistry& actions = s_->Actions;
   auto* group = new QActionGroup(this);
   group->setExclusive(false);
   for (int number = 0; number < kTranslationCount; ++number) {
     QAction* action =
-        new QAction(QString::fromLocal8Bit(Translate(TranslationFolderName(number))), group);
+        actions.Add(QStringLiteral("AOVer%1").arg(number),
+                    DecodeCharset(s_->Texts.Translate(TranslationFolderName(number)), 204));
     action->setCheckable(true);
+    group->addAction(action);
     // A translation is opened by the command, not by the check mark.
     connect(action, &QAction::triggered, this, [this, number, action] {
       action->setChecked(true);
       OpenTranslation(number);
     });
-    translationActions_[number] = action;
   }
-  copyAction_ = new QAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                            QString::fromUtf8("Копиране"), this);
-  copyAction_->setEnabled(false);
-  connect(copyAction_, &QAction::triggered, this, [this] {
-    if (TBibleRichEdit1* owner = displayContext_->SelectionOwner) owner->CopyToClipboard();
+  QAction* copy = actions.Add(QStringLiteral("ToolButton6"), Caption("ToolButton6"),
+                              Hint("ToolButton6"));
+  copy->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+  copy->setEnabled(false);
+  connect(copy, &QAction::triggered, this, [this] {
+    if (TBibleRichEdit1* owner = s_->Display.SelectionOwner) owner->CopyToClipboard();
   });
-}
-
-void TLectora2Form1::CreateMenus() {
-  QMenu* file1 = menuBar()->addMenu(tr("&Open"));
-  bible1_ = file1->addMenu(tr("Bible"));
-  QAction* viewWindow1 = file1->addAction(tr("OnTopWindow"));
-  viewWindow1->setEnabled(false);  // comes with the on-top viewer
-  viewWindow1->setVisible(false);
-  windowItems_.push_back(viewWindow1);
-  QAction* dictionary1 = file1->addAction(tr("Dictionary"));
-  dictionary1->setEnabled(false);  // comes with the dictionary
-  QAction* noteBook1 = file1->addAction(tr("NoteBook"));
-  noteBook1->setEnabled(false);  // comes with the notes window
-  noteBook1->setVisible(false);
-  windowItems_.push_back(noteBook1);
-  QAction* picture1 = file1->addAction(tr("Picture"));
-  picture1->setEnabled(false);  // comes with the pictures
-  file1->addSeparator();
-  QAction* exit1 = file1->addAction(tr("Exit"));
-  exit1->setShortcut(QKeySequence::Quit);
-  connect(exit1, &QAction::triggered, this, &QWidget::close);
-
-  gotoMenu_ = menuBar()->addMenu(tr("Goto"));
-  const auto gotoItem = [this](const char* caption, auto handler) {
-    QAction* action = gotoMenu_->addAction(QString::fromUtf8(caption));
-    connect(action, &QAction::triggered, this, handler);
+  // The tool bar's switches: their texts stand in until the icons come.
+  const auto toggle = [&](const char* name, const char* text) {
+    QAction* action = actions.Add(QString::fromLatin1(name), QString::fromLatin1(text), Hint(name));
+    action->setCheckable(true);
     return action;
   };
-  gotoItem("предишния отварян стих", [this] {
-    if (toolButton3_->isEnabled()) toolButton3_->click();
+  connect(toggle("ToolButton2", "<H>"), &QAction::toggled, this,
+          [this] { windowArea_->RefreshAllWindows(); });
+  connect(toggle("ToolButton11", "{ }"), &QAction::toggled, this, [this](bool down) {
+    s_->Options.SetOption(TOptionValues::kShowFootnotes, down);
+    windowArea_->RefreshAllWindows();
   });
-  gotoItem("следващия отварян стих", [this] {
-    if (toolButton4_->isEnabled()) toolButton4_->click();
+  connect(toggle("ToolButton12", "|<"), &QAction::toggled, this, [this](bool down) {
+    leftPanel_->setVisible(down && !BibleWindows().empty());
+    TileWindows();
   });
-  gotoMenu_->addSeparator();
-  gotoItem("първия стих на главата", [this] { spinEdit2_->SetValue(1); });
-  gotoItem("последния стих на главата", [this] { spinEdit2_->SetValue(spinEdit2_->MaxValue()); });
-  gotoItem("случайно избран стих", [this] { GoToRandomVerse(); });
-  gotoMenu_->addSeparator();
-  gotoItem("първата глава на книгата", [this] { spinEdit1_->SetValue(1); });
-  gotoItem("последната глава от книгата", [this] { spinEdit1_->SetValue(spinEdit1_->MaxValue()); });
-  gotoMenu_->addSeparator();
-  bookMark2_ = gotoMenu_->addMenu(QString::fromUtf8("отбелязаното място"));
-  QAction* gotoBookMark1 = bookMark2_->addAction(tr("Go to"));
-  gotoBookMark1->setVisible(false);
-  QAction* goBook = new QAction(this);
-  goBook->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-  connect(goBook, &QAction::triggered, this, [this] { bookBox_->setFocus(); });
+  toggle("ToolButton15", "->")->setVisible(false);  // comes with the verse list
+  QAction* goBook = actions.Add(QStringLiteral("GoBook"), {}, Hint("GoBook"),
+                                QKeySequence(Qt::CTRL | Qt::Key_B));
+  connect(goBook, &QAction::triggered, this, [this] { navigationBar_->BookBox->setFocus(); });
   addAction(goBook);
+}
 
-  QMenu* range = menuBar()->addMenu(tr("Range"));
-  range->setEnabled(false);  // comes with the range dialog
-  QMenu* options1 = menuBar()->addMenu(tr("Options"));
-  options1->setEnabled(false);  // comes with the options dialog
-
-  windows1_ = menuBar()->addMenu(tr("Window"));
-  QAction* tile2 = windows1_->addAction(QString::fromUtf8("Нареди хоризонтално"));
-  connect(tile2, &QAction::triggered, this, [this] {
-    windowSettings_.TileMode = 0;
-    TileWindows();
-  });
-  QAction* tile3 = windows1_->addAction(QString::fromUtf8("Нареди вертикално"));
-  connect(tile3, &QAction::triggered, this, [this] {
-    windowSettings_.TileMode = 1;
-    TileWindows();
-  });
-  QAction* closeAll1 = windows1_->addAction(QString::fromUtf8("Затвори всички"));
-  connect(closeAll1, &QAction::triggered, this, &TLectora2Form1::CloseAllWindows);
-  windows1_->addSeparator();
-  // The window list follows the open windows each time the menu opens.
-  connect(windows1_, &QMenu::aboutToShow, this, [this] {
-    const QList<QAction*> actions = windows1_->actions();
-    for (int i = 4; i < actions.size(); ++i) {
-      windows1_->removeAction(actions[i]);
-      delete actions[i];
-    }
-    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
-    for (int i = 0; i < windows.size(); ++i) {
-      QMdiSubWindow* sub = windows[i];
-      QAction* item = windows1_->addAction(QString("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
-      item->setCheckable(true);
-      item->setChecked(sub == mdiArea_->activeSubWindow());
-      connect(item, &QAction::triggered, this, [this, sub] { mdiArea_->setActiveSubWindow(sub); });
-    }
-  });
-  windowItems_.push_back(gotoMenu_->menuAction());
-  windowItems_.push_back(windows1_->menuAction());
-
-  QMenu* help1 = menuBar()->addMenu(tr("Help"));
-  help1->setEnabled(false);  // comes with the help pages
+void TLectora2Form1::AddToolAction(QToolBar& toolBar, const char* name) {
+  QAction& action = s_->Actions.Get(QString::fromLatin1(name));
+  toolBar.addAction(&action);
+  if (QWidget* button = toolBar.widgetForAction(&action)) {
+    button->setObjectName(QString::fromLatin1(name));
+    NameControl(*button, name);
+  }
 }
 
 void TLectora2Form1::CreateToolBar() {
-  QToolBar* toolBar1 = addToolBar(tr("Navigation"));
-  toolBar1->setObjectName("ToolBar1");
+  QToolBar* toolBar1 = addToolBar(Hint("ToolBar1"));
+  toolBar1->setObjectName(QStringLiteral("ToolBar1"));
   toolBar1->setMovable(false);
-
   popupMenu6_ = new QMenu(this);
-  toolButton1_ = new QToolButton(this);
-  toolButton1_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-  toolButton1_->setToolTip(QString::fromUtf8("Отваряне"));
-  toolButton1_->setMenu(popupMenu6_);
-  toolButton1_->setPopupMode(QToolButton::InstantPopup);
-  toolBar1->addWidget(toolButton1_);
-
-  bookBox_ = new TODComboBox(this);
-  bookBox_->setObjectName("BookBox");
-  bookBox_->SetDropDownCount(16);
-  bookBox_->setFixedWidth(windowSettings_.CmBB1Width + 60);
-  toolBar1->addWidget(bookBox_);
-
-  const auto makeSpin = [this](const char* name, const char* hint) {
-    auto* spin = new TMySpinEdit(this);
-    spin->setObjectName(name);
-    spin->SetMinValue(1);
-    spin->SetMaxValue(150);
-    spin->SetIncrement(-1);
-    spin->FixValue(1);
-    spin->setToolTip(QString::fromUtf8(hint));
-    spin->setFixedWidth(56);
-    return spin;
-  };
-  const auto makeDouble = [this](const QColor& colour) {
-    auto* button = new TDblButton(this);
-    button->SetFigColor(colour);
-    button->setFixedSize(16, 26);
-    button->Loaded();
-    return button;
-  };
-  dblButton3_ = makeDouble(Qt::black);
-  toolBar1->addWidget(dblButton3_);
-  spinEdit1_ = makeSpin("SpinEdit1", "Глава на книгата");
-  toolBar1->addWidget(spinEdit1_);
-  dblButton1_ = makeDouble(Qt::red);
-  toolBar1->addWidget(dblButton1_);
-  spinEdit2_ = makeSpin("SpinEdit2", "Номер на стиха");
-  toolBar1->addWidget(spinEdit2_);
-  dblButton2_ = makeDouble(Qt::blue);
-  toolBar1->addWidget(dblButton2_);
-
-  toolButton3_ = new QToolButton(this);
-  toolButton3_->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-  toolButton3_->setToolTip(QString::fromUtf8("Предишн стих"));
-  toolButton3_->setEnabled(false);
-  toolBar1->addWidget(toolButton3_);
-  toolButton4_ = new QToolButton(this);
-  toolButton4_->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
-  toolButton4_->setToolTip(QString::fromUtf8("Следващ стих"));
-  toolButton4_->setEnabled(false);
-  toolBar1->addWidget(toolButton4_);
+  popupMenu6_->setObjectName(QStringLiteral("PopupMenu6"));
+  auto* toolButton1 = new QToolButton(this);
+  toolButton1->setObjectName(QStringLiteral("ToolButton1"));
+  toolButton1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  toolButton1->setMenu(popupMenu6_);
+  toolButton1->setPopupMode(QToolButton::InstantPopup);
+  NameControl(*toolButton1, "ToolButton1");
+  toolBar1->addWidget(toolButton1);
+  navigationBar_ = new TNavigationBar(s_->Navigator, s_->Active, *toolBar1);
+  for (const char* name : {"BookBox", "SpinEdit1", "SpinEdit2", "DblButton1", "DblButton2",
+                           "DblButton3", "ToolButton3", "ToolButton4"}) {
+    NameControl(*toolBar1->findChild<QWidget*>(QString::fromLatin1(name)), name);
+  }
   toolBar1->addSeparator();
+  for (const char* name : {"ToolButton6", "ToolButton2", "ToolButton11", "ToolButton12",
+                           "ToolButton15"}) {
+    AddToolAction(*toolBar1, name);
+  }
+}
 
-  toolButton6_ = new QToolButton(this);
-  toolButton6_->setDefaultAction(copyAction_);
-  toolBar1->addWidget(toolButton6_);
-
-  const auto makeToggle = [&](const char* text, const char* hint) {
-    auto* button = new QToolButton(this);
-    button->setText(QString::fromUtf8(text));
-    button->setToolTip(QString::fromUtf8(hint));
-    button->setCheckable(true);
-    toolBar1->addWidget(button);
-    return button;
+void TLectora2Form1::CreateMenus() {
+  TActionRegistry& actions = s_->Actions;
+  const auto menu = [this](QMenu* parent, const char* name) {
+    QMenu* m = parent != nullptr ? parent->addMenu(Caption(name)) : menuBar()->addMenu(Caption(name));
+    m->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setObjectName(QString::fromLatin1(name));
+    return m;
   };
-  toolButton2_ = makeToggle("<H>", "Стронг номера");
-  connect(toolButton2_, &QToolButton::toggled, this, [this] { RefreshAllWindows(); });
-  toolButton11_ = makeToggle("{ }", "Бележки под линия");
-  connect(toolButton11_, &QToolButton::toggled, this, [this](bool down) {
-    options_->SetOption(10, down);
-    RefreshAllWindows();
+  const auto item = [&](QMenu& parent, const char* name, bool enabled = true) {
+    QAction* action = actions.Add(QString::fromLatin1(name), Caption(name));
+    action->setEnabled(enabled);
+    parent.addAction(action);
+    return action;
+  };
+  QMenu* file1 = menu(nullptr, "File1");
+  bible1_ = menu(file1, "Bible1");
+  QAction* viewWindow1 = item(*file1, "ViewWindow1", false);  // comes with the on-top viewer
+  viewWindow1->setVisible(false);
+  windowItems_.push_back(viewWindow1);
+  item(*file1, "Dictionary1", false);  // comes with the dictionary
+  QAction* noteBook1 = item(*file1, "NoteBook1", false);  // comes with the notes window
+  noteBook1->setVisible(false);
+  windowItems_.push_back(noteBook1);
+  item(*file1, "Picture1", false);  // comes with the pictures
+  file1->addSeparator();
+  QAction* exit1 = item(*file1, "Exit1");
+  exit1->setShortcut(QKeySequence::Quit);
+  connect(exit1, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* goto1 = menu(nullptr, "Goto1");
+  CreateGotoMenu(*goto1);
+  menu(nullptr, "Range1")->setEnabled(false);    // comes with the range dialog
+  menu(nullptr, "Options1")->setEnabled(false);  // comes with the options dialog
+  QMenu* windows1 = menu(nullptr, "Windows1");
+  CreateWindowMenu(*windows1);
+  windowItems_.push_back(goto1->menuAction());
+  windowItems_.push_back(windows1->menuAction());
+  menu(nullptr, "Help1")->setEnabled(false);  // comes with the help pages
+}
+
+void TLectora2Form1::CreateGotoMenu(QMenu& goto1) {
+  TActionRegistry& actions = s_->Actions;
+  TNavigationBar& bar = *navigationBar_;
+  const auto item = [&](const char* name, auto handler) {
+    QAction* action = actions.Add(QString::fromLatin1(name), Caption(name));
+    goto1.addAction(action);
+    connect(action, &QAction::triggered, this, handler);
+  };
+  item("Previous1", [&bar] {
+    if (bar.ToolButton3->isEnabled()) bar.ToolButton3->click();
   });
-  toolButton12_ = makeToggle("|<", "Панел");
-  connect(toolButton12_, &QToolButton::toggled, this, [this](bool down) {
-    panel3_->setVisible(down && !BibleWindows().empty());
+  item("Next1", [&bar] {
+    if (bar.ToolButton4->isEnabled()) bar.ToolButton4->click();
+  });
+  goto1.addSeparator();
+  item("First2", [&bar] { bar.SpinEdit2->SetValue(1); });
+  item("Last2", [&bar] { bar.SpinEdit2->SetValue(bar.SpinEdit2->MaxValue()); });
+  item("Random1", [this] { s_->Navigator.GoToRandomVerse(); });
+  goto1.addSeparator();
+  item("First1", [&bar] { bar.SpinEdit1->SetValue(1); });
+  item("Last1", [&bar] { bar.SpinEdit1->SetValue(bar.SpinEdit1->MaxValue()); });
+  goto1.addSeparator();
+  QMenu* bookMark2 = goto1.addMenu(Caption("BookMark2"));
+  bookMark2->setObjectName(QStringLiteral("BookMark2"));
+  bookmarkMenu_ = new TBookmarkMenu(*bookMark2, s_->Active, s_->Navigator);
+  bookmarkMenu_->Chosen = [&bar] { bar.SpinEdit2->setFocus(); };
+}
+
+void TLectora2Form1::CreateWindowMenu(QMenu& windows1) {
+  TActionRegistry& actions = s_->Actions;
+  const auto tile = [this](int mode) {
+    windowSettings_.TileMode = mode;
+    windowArea_->TileMode = mode;
     TileWindows();
-  });
-  toolButton15_ = makeToggle("->", "Препратки");
-  toolButton15_->setVisible(false);  // comes with the verse list
-}
-
-void TLectora2Form1::CreateLeftPanel() {
-  panel3_ = new QWidget(this);
-  panel3_->setObjectName("Panel3");
-  auto* layout = new QVBoxLayout(panel3_);
-  layout->setContentsMargins(2, 2, 2, 2);
-  auto* panelSplitter = new QSplitter(Qt::Vertical, panel3_);
-  largeListBox1_ = new TLargeListBox(*historyContext_, panelSplitter);
-  largeListBox1_->setObjectName("LargeListBox1");
-  popupMenu2_ = HistoryMenu(this);
-  largeListBox1_->SetPopupMenu(popupMenu2_);
-  listBox2_ = new QListWidget(panelSplitter);
-  listBox2_->setObjectName("ListBox2");
-  panelSplitter->addWidget(largeListBox1_);
-  panelSplitter->addWidget(listBox2_);
-  layout->addWidget(panelSplitter, 1);
-  historyBox_ = new TBibleComboBox(*historyContext_, panel3_);
-  historyBox_->setObjectName("HistoryBox");
-  historyBox_->SetReadOnly(true);
-  historyBox_->SetDropDownCount(8);
-  historyBox_->SetDropUp(true);
-  popupMenu3_ = HistoryMenu(this);
-  historyBox_->SetPopupMenu(popupMenu3_);
-  layout->addWidget(historyBox_);
-  panel3_->setMinimumWidth(80);
-  panel3_->setVisible(false);
-}
-
-void TLectora2Form1::SetBookBoxItems(const std::vector<std::string>& names) {
-  bookBox_->SetItems(names);
-}
-
-void TLectora2Form1::SetTranslationChecked(int number, bool checked) {
-  if (number >= 0 && number < kTranslationCount) translationActions_[number]->setChecked(checked);
-}
-
-bool TLectora2Form1::TranslationShownElsewhere(int number, const TBibleForm1* except) const {
-  for (TBibleForm1* window : BibleWindows()) {
-    if (window != except && window->Bible() != nullptr &&
-        window->Bible()->TranslationNumber == number) {
-      return true;
+  };
+  QAction* tile2 = actions.Add(QStringLiteral("Tile2"), Caption("Tile2"));
+  connect(tile2, &QAction::triggered, this, [tile] { tile(0); });
+  QAction* tile3 = actions.Add(QStringLiteral("Tile3"), Caption("Tile3"));
+  connect(tile3, &QAction::triggered, this, [tile] { tile(1); });
+  QAction* closeAll1 = actions.Add(QStringLiteral("CloseAll1"), Caption("CloseAll1"));
+  connect(closeAll1, &QAction::triggered, this, &TLectora2Form1::CloseAllWindows);
+  windows1.addActions({tile2, tile3, closeAll1});
+  windows1.addSeparator();
+  // The window list follows the open windows each time the menu opens.
+  connect(&windows1, &QMenu::aboutToShow, this, [this, &windows1] {
+    const QList<QAction*> items = windows1.actions();
+    for (qsizetype i = 4; i < items.size(); ++i) {
+      windows1.removeAction(items[i]);
+      delete items[i];
     }
-  }
-  return false;
+    QMdiArea* area = windowArea_->Area();
+    const QList<QMdiSubWindow*> windows = area->subWindowList();
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+      QMdiSubWindow* sub = windows[i];
+      QAction* entry = windows1.addAction(QString("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
+      entry->setCheckable(true);
+      entry->setChecked(sub == area->activeSubWindow());
+      connect(entry, &QAction::triggered, this, [area, sub] { area->setActiveSubWindow(sub); });
+    }
+  });
 }
 
-std::vector<TBibleForm1*> TLectora2Form1::BibleWindows() const {
-  // The window order of the frame: the topmost window first.
-  std::vector<TBibleForm1*> windows;
-  const QList<QMdiSubWindow*> stack = mdiArea_->subWindowList(QMdiArea::StackingOrder);
-  for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-    // A closed window lingers until its sub-window is deleted.
-    TBibleForm1* window = WindowOf(*it);
-    if (window != nullptr && !window->Closed()) windows.push_back(window);
-  }
-  return windows;
+void TLectora2Form1::Wire() {
+  connect(&s_->Navigator, &TNavigator::PlaceChanged, this, &TLectora2Form1::ShowStatus);
+  connect(&s_->Navigator, &TNavigator::PositionShown, this, &TLectora2Form1::PositionShown);
+  connect(windowArea_, &TBibleWindowArea::WindowsPresent, this,
+          &TLectora2Form1::SetNavigationEnabled);
+  connect(navigationBar_, &TNavigationBar::VerseKeyReleased, this, [this](QKeyEvent* event) {
+    if (TBibleForm1* window = windowArea_->ActiveWindow()) {
+      QKeyEvent copy(QEvent::KeyRelease, event->key(), event->modifiers(), event->text());
+      QCoreApplication::sendEvent(window->BRichEdit1, &copy);
+    }
+  });
+  connect(&s_->Active, &TActiveTranslation::TranslationChanged, this, [this](TBible* bible) {
+    s_->Actions.Get(QStringLiteral("ToolButton15"))
+        .setVisible(BinaryFile::Exists(bible->Path + "LinksP.bin"));
+  });
 }
 
-TBibleForm1* TLectora2Form1::WindowOf(QMdiSubWindow* window) const {
-  return window == nullptr ? nullptr : qobject_cast<TBibleForm1*>(window->widget());
+void TLectora2Form1::ShowStatus() {
+  const TBible* bible = s_->Active.Bible();
+  const QString text =
+      bible == nullptr ? QString()
+                       : DecodeCharset(s_->Navigator.CurrentReference(), bible->Language.Charset());
+  statusLabel_->setText(text);
+  statusLabel_->setAccessibleDescription(text);
 }
 
-TBible* TLectora2Form1::ActiveBible() const {
-  return activeWindow_ != nullptr ? activeWindow_->Bible() : nullptr;
-}
-
-bool TLectora2Form1::IsActiveBibleWindow(const TBibleForm1* window) const {
-  return window != nullptr && WindowOf(mdiArea_->activeSubWindow()) == window;
-}
-
-bool TLectora2Form1::RunningFromCD() const { return settings_->RunningFromCD(); }
-
-bool TLectora2Form1::StrongHidden() const { return !toolButton2_->isChecked(); }
-
-QColor TLectora2Form1::CurrentVerseColor() const {
-  const std::uint32_t value = options_->CurrentVerseColor();
-  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-std::string TLectora2Form1::Translate(const std::string& key) const {
-  const auto& texts = FallbackTexts();
-  const auto found = texts.find(key);
-  if (found != texts.end()) return found->second;
-  // A translation's caption is keyed by its folder name ("ASV\"): the
-  // folder name stands for it.
-  if (key.size() > 1 && key.back() == '\\') return key.substr(0, key.size() - 1);
-  return key;
-}
-
-IMessageService& TLectora2Form1::Messages() { return *messages_; }
-
-void TLectora2Form1::ActiveTranslationChanged(TBible& bible) {
-  // The main window's controls take the module's font and character set.
-  QFont font = this->font();
-  if (!bible.Font.Name.empty()) font.setFamily(QString::fromStdString(bible.Font.Name));
-  if (bible.Font.Size > 0) font.setPointSize(bible.Font.Size);
-  const int charset = bible.Language.Charset();
-  for (TODComboBox* box : {bookBox_, static_cast<TODComboBox*>(historyBox_)}) {
-    box->setFont(font);
-    box->SetCharset(charset);
-  }
-  largeListBox1_->SetFont(font);
-  largeListBox1_->SetCharset(charset);
-  listBox2_->setFont(font);
-  listBox2_->clear();
-  toolButton15_->setVisible(BinaryFile::Exists(bible.Path + "LinksP.bin"));
-  largeListBox1_->SetList(nullptr);
-  wordList_ = std::make_unique<TConcList>(bible);
-  largeListBox1_->SetList(wordList_.get());
-  currentReference_.clear();
-}
-
-void TLectora2Form1::RefreshAllWindows() {
-  for (TBibleForm1* window : BibleWindows()) {
-    int book = window->Book, chapter = window->Chapter, verse = window->Verse;
-    window->ShowChapter(book, chapter, verse);
-    window->BRichEdit1->ShowActive();
-    window->BRichEdit1->repaint();
+void TLectora2Form1::SetNavigationEnabled(bool enabled) {
+  navigationBar_->SetEnabled(enabled);
+  for (QAction* item : windowItems_) item->setVisible(enabled);
+  leftPanel_->setVisible(enabled && s_->Actions.Get(QStringLiteral("ToolButton12")).isChecked());
+  if (!enabled) {
+    s_->Actions.Get(QStringLiteral("ToolButton6")).setEnabled(false);
+    statusLabel_->clear();
+    TileWindows();
   }
 }
+
+void TLectora2Form1::OpenTranslation(int number) { windowArea_->OpenTranslation(number); }
 
 void TLectora2Form1::TileWindows() {
-  const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
-  if (windows.isEmpty()) return;
-  const QRect area = mdiArea_->viewport()->rect();
-  const int count = static_cast<int>(windows.size());
-  for (int i = 0; i < count; ++i) {
-    QMdiSubWindow* sub = windows[i];
-    if (sub->isMinimized() || sub->isMaximized()) sub->showNormal();
-    if (windowSettings_.TileMode == 0) {
-      // Horizontally: the windows one below the other, full width.
-      const int height = area.height() / count;
-      sub->setGeometry(0, i * height, area.width(),
-                       i == count - 1 ? area.height() - i * height : height);
-    } else {
-      const int width = area.width() / count;
-      sub->setGeometry(i * width, 0, i == count - 1 ? area.width() - i * width : width,
-                       area.height());
-    }
-  }
+  if (windowArea_ != nullptr) windowArea_->TileWindows();
 }
 
-void TLectora2Form1::CloseAllWindows() {
-  while (!mdiArea_->subWindowList().isEmpty()) {
-    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
-    if (sub == nullptr) sub = mdiArea_->subWindowList().first();
-    sub->close();
-    delete sub;
-  }
-  SetNavigationEnabled(false);
-  for (QAction* action : translationActions_) action->setChecked(false);
+void TLectora2Form1::CloseAllWindows() { windowArea_->CloseAllWindows(); }
+
+std::vector<TBibleForm1*> TLectora2Form1::BibleWindows() const {
+  return windowArea_ != nullptr ? windowArea_->BibleWindows() : std::vector<TBibleForm1*>{};
 }
+
+TBibleForm1* TLectora2Form1::ActiveBibleWindow() const { return windowArea_->ActiveWindow(); }
 
 void TLectora2Form1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  if (windowArea_ == nullptr) return;
   TileWindows();
-  for (TBibleForm1* window : BibleWindows()) window->BRichEdit1->ShowActive();
-}
-
-void TLectora2Form1::SubWindowActivated(QMdiSubWindow* window) {
-  for (TBibleForm1* other : BibleWindows()) {
-    if (WindowOf(window) != other && other == activeWindow_) other->FormDeactivate();
-  }
-  if (TBibleForm1* bibleWindow = WindowOf(window)) bibleWindow->FormActivate();
-}
-
-void TLectora2Form1::BibleWindowClosed(TBibleForm1* window) {
-  if (activeWindow_ == window) activeWindow_ = nullptr;
-  if (BibleWindows().empty()) {
-    // The histories of the last translation are kept now: with no window
-    // left, nothing would save them at exit.
-    if (lastActiveBible_ != nullptr && !RunningFromCD()) {
-      largeListBox1_->ComboBox()->SaveToFile(lastActiveBible_->DefaultPath + "Search_List.txt");
-      historyBox_->SaveToFile(lastActiveBible_->DefaultPath + "VerseHistory.txt");
-    }
-    lastActiveBible_ = nullptr;
-    largeListBox1_->SetList(nullptr);
-    wordList_.reset();
-    SetNavigationEnabled(false);
-  }
-  QMetaObject::invokeMethod(
-      this, [this] { TileWindows(); }, Qt::QueuedConnection);
+  windowArea_->ShowActiveVerses();
 }
 
 }  // namespace lectora

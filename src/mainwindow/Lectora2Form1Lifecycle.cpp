@@ -10,18 +10,27 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
+#include <algorithm>
 
-#include "display/BibleComboBox.h"
+#include "app/ActionRegistry.h"
+#include "app/ProgramServices.h"
 #include "display/BibleForm1.h"
 #include "display/DisplayContext.h"
 #include "display/HistoryContext.h"
 #include "display/LargeListBox.h"
+#include "mainwindow/BibleWindowArea.h"
+#include "mainwindow/LeftPanel.h"
 #include "mainwindow/Lectora2Form1.h"
+#include "mainwindow/NavigationBar.h"
+#include "navigation/ActiveTranslation.h"
+#include "navigation/Navigator.h"
+#include "search/SearchContext.h"
 #include "settings/MySpinEdit.h"
 #include "settings/OptionValues.h"
 #include "store/Bible.h"
 #include "store/IniFile.h"
 #include "store/Settings.h"
+#include "store/TranslationTable.h"
 
 namespace lectora {
 
@@ -50,9 +59,11 @@ void TLectora2Form1::FormCreate() {
   s.Placement.Top = y();
   s.Placement.Width = width();
   s.Placement.Height = height();
-  s.Read(settings_->Ini());
+  s.Read(s_->Settings.Ini());
   ApplyWindowSettings();
 }
+
+bool TLectora2Form1::RunningFromCD() const { return s_->Settings.RunningFromCD(); }
 
 void TLectora2Form1::ApplyWindowSettings() {
   TMainWindowSettings& s = windowSettings_;
@@ -61,59 +72,69 @@ void TLectora2Form1::ApplyWindowSettings() {
     setGeometry(s.Placement.Left, s.Placement.Top, s.Placement.Width, s.Placement.Height);
   }
   if (s.Placement.WindowState == 2) setWindowState(Qt::WindowMaximized);
-  panel3_->resize(s.PanelWidth, panel3_->height());
+  if (s.Placement.WindowState == 1) setWindowState(Qt::WindowMinimized);
+  leftPanel_->resize(s.PanelWidth, leftPanel_->height());
   splitter_->setSizes({s.PanelWidth, std::max(width() - s.PanelWidth, 100)});
-  options_->SetCurrentVerseColor(s.CurrentVerseColor);
-  options_->SetFoundWordColor(s.FoundWordColor);
-  options_->SetFootntColor(s.FootntColor);
-  displayContext_->MarkColor = ColorOf(s.FoundWordColor);
-  displayContext_->BraceColor = ColorOf(s.FootntColor);
+  leftPanel_->SetSplitterTop(s.SplitterTop);
+  navigationBar_->SetBookBoxWidth(s.CmBB1Width);
+  TOptionValues& options = s_->Options;
+  options.SetCurrentVerseColor(s.CurrentVerseColor);
+  options.SetFoundWordColor(s.FoundWordColor);
+  options.SetFootntColor(s.FootntColor);
+  s_->Display.MarkColor = ColorOf(s.FoundWordColor);
+  s_->Display.BraceColor = ColorOf(s.FootntColor);
   for (int book = 1; book <= TMainWindowSettings::kBookNumbers && book < 88; ++book) {
-    searchContext_.SelectedBooks[book] = s.SearchRange[book];
+    s_->Search.SelectedBooks[book] = s.SearchRange[book];
   }
-  options_->SetDifferentFonts(s.DifferentFonts);
-  options_->SetAllowChaset(s.AllowChaset);
+  options.SetDifferentFonts(s.DifferentFonts);
+  options.SetAllowChaset(s.AllowChaset);
+  TActionRegistry& actions = s_->Actions;
   {
-    const QSignalBlocker block(toolButton2_);
-    toolButton2_->setChecked(!s.HideStrong);
+    const QSignalBlocker block(actions.Get(QStringLiteral("ToolButton2")));
+    actions.Get(QStringLiteral("ToolButton2")).setChecked(!s.HideStrong);
   }
   {
-    const QSignalBlocker block(toolButton12_);
-    toolButton12_->setChecked(s.ShowFinder);
+    const QSignalBlocker block(actions.Get(QStringLiteral("ToolButton12")));
+    actions.Get(QStringLiteral("ToolButton12")).setChecked(s.ShowFinder);
   }
-  toolButton15_->setChecked(s.ShowLinks);
-  currentStandardNumber_ = s.GlVIndex;
-  historyContext_->MaxListCount = s.MaxListCount;
-  searchContext_.WordOrder = s.Order;
+  actions.Get(QStringLiteral("ToolButton15")).setChecked(s.ShowLinks);
+  windowArea_->TileMode = s.TileMode;
+  s_->Navigator.SetStandardNumber(s.GlVIndex);
+  s_->History.MaxListCount = s.MaxListCount;
+  s_->Search.WordOrder = s.Order;
 }
 
 void TLectora2Form1::FormShow() {
-  options_->LoadOptions(settings_->Ini());
+  TOptionValues& options = s_->Options;
+  options.LoadOptions(s_->Settings.Ini());
   {
-    const QSignalBlocker block(toolButton11_);
-    toolButton11_->setChecked(options_->GetOption(10));
+    QAction& footnotes = s_->Actions.Get(QStringLiteral("ToolButton11"));
+    const QSignalBlocker block(footnotes);
+    footnotes.setChecked(options.GetOption(TOptionValues::kShowFootnotes));
   }
   // The translation menus: every translation in the Bible menu and in the
   // drop-down of the open button.
-  for (QAction* action : translationActions_) {
-    bible1_->addAction(action);
-    popupMenu6_->addAction(action);
+  for (int number = 0; number < kTranslationCount; ++number) {
+    QAction& action = s_->Actions.Get(QStringLiteral("AOVer%1").arg(number));
+    bible1_->addAction(&action);
+    popupMenu6_->addAction(&action);
   }
+  TNavigator& navigator = s_->Navigator;
   if (!RunningFromCD()) {
     const std::vector<int> handles = windowSettings_.BibleHandles;
     for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
-      restoring_ = true;
-      OpenBibleWindow(*it);
+      navigator.SetRestoring(true);
+      windowArea_->OpenBibleWindow(*it);
     }
   }
   if (!BibleWindows().empty()) {
     TileWindows();
-    if (TBibleForm1* active = WindowOf(mdiArea_->activeSubWindow())) active->FormActivate();
+    if (TBibleForm1* active = windowArea_->ActiveWindow()) active->FormActivate();
   }
-  largeListBox1_->SetClearText(windowSettings_.SearchText);
-  ShowPosition(true);
-  if (spinEdit2_->isEnabled()) spinEdit2_->setFocus();
-  restoring_ = false;
+  leftPanel_->LargeListBox1->SetClearText(windowSettings_.SearchText);
+  navigationBar_->ShowPosition(true);
+  if (navigationBar_->SpinEdit2->isEnabled()) navigationBar_->SpinEdit2->setFocus();
+  navigator.SetRestoring(false);
 }
 
 void TLectora2Form1::CollectWindowSettings() {
@@ -124,28 +145,37 @@ void TLectora2Form1::CollectWindowSettings() {
   s.Placement.Top = frame.y();
   s.Placement.Width = frame.width();
   s.Placement.Height = frame.height();
-  if (panel3_->isVisible()) s.PanelWidth = panel3_->width();
-  s.CurrentVerseColor = options_->CurrentVerseColor();
-  s.FoundWordColor = options_->FoundWordColor();
-  s.FootntColor = options_->FootntColor();
-  for (int book = 1; book <= TMainWindowSettings::kBookNumbers && book < 88; ++book) {
-    s.SearchRange[book] = searchContext_.SelectedBooks[book];
+  if (leftPanel_->isVisible()) {
+    s.PanelWidth = leftPanel_->width();
+    s.SplitterTop = leftPanel_->SplitterTop();
   }
-  s.GlVIndex = currentStandardNumber_;
+  s.CmBB1Width = navigationBar_->BookBoxWidth();
+  const TOptionValues& options = s_->Options;
+  s.CurrentVerseColor = options.CurrentVerseColor();
+  s.FoundWordColor = options.FoundWordColor();
+  s.FootntColor = options.FootntColor();
+  for (int book = 1; book <= TMainWindowSettings::kBookNumbers && book < 88; ++book) {
+    s.SearchRange[book] = s_->Search.SelectedBooks[book];
+  }
+  s.GlVIndex = s_->Navigator.Place().StandardNumber;
   s.BibleHandles.clear();
   for (TBibleForm1* window : BibleWindows()) {
     if (window->Bible() != nullptr) s.BibleHandles.push_back(window->Bible()->TranslationNumber);
   }
-  s.DifferentFonts = options_->DifferentFonts();
-  s.AllowChaset = options_->AllowChaset();
-  s.CheckClipboard = options_->GetOption(0);
-  s.ShowAbout = options_->GetOption(9);
-  s.HideStrong = !toolButton2_->isChecked();
-  s.ShowFinder = toolButton12_->isChecked();
-  s.ShowLinks = toolButton15_->isChecked();
-  s.SearchText = largeListBox1_->Text();
-  s.MaxListCount = historyContext_->MaxListCount;
-  s.Order = searchContext_.WordOrder;
+  s.DifferentFonts = options.DifferentFonts();
+  s.AllowChaset = options.AllowChaset();
+  s.CheckClipboard = options.GetOption(TOptionValues::kCheckClipboard);
+  s.ShowAbout = options.GetOption(TOptionValues::kShowAbout);
+  const TActionRegistry& actions = s_->Actions;
+  s.HideStrong = !actions.Get(QStringLiteral("ToolButton2")).isChecked();
+  s.ShowFinder = actions.Get(QStringLiteral("ToolButton12")).isChecked();
+  s.ShowLinks = actions.Get(QStringLiteral("ToolButton15")).isChecked();
+  s.TileMode = windowArea_->TileMode;
+  s.SearchText = leftPanel_->LargeListBox1->Text();
+  s.MaxListCount = s_->History.MaxListCount;
+  s.Order = s_->Search.WordOrder;
+  // The dictionary, notes and picture windows, the audio and the links
+  // page do not exist yet: their keys keep what the last run stored.
 }
 
 void TLectora2Form1::FormClose() {
@@ -153,13 +183,10 @@ void TLectora2Form1::FormClose() {
   closed_ = true;
   if (RunningFromCD()) return;
   CollectWindowSettings();
-  TMyIniFile& ini = settings_->Ini();
+  TMyIniFile& ini = s_->Settings.Ini();
   windowSettings_.Write(ini);
-  options_->SaveOptions(ini);
-  if (TBible* bible = ActiveBible()) {
-    largeListBox1_->ComboBox()->SaveToFile(bible->DefaultPath + "Search_List.txt");
-    historyBox_->SaveToFile(bible->DefaultPath + "VerseHistory.txt");
-  }
+  s_->Options.SaveOptions(ini);
+  if (s_->Active.Bible() != nullptr) s_->Active.SaveHistories();
   ini.UpdateFile();
 }
 

@@ -96,15 +96,16 @@ class BibleForm1Test : public testing::Test {
 
   // A window on `translation` at the standard place of book, chapter, verse.
   std::unique_ptr<TBibleForm1> Open(int translation, int book, int chapter, int verse) {
-    host_->StandardNumber = host_->Standard().StandardNumber(book, chapter, verse);
-    return std::make_unique<TBibleForm1>(*host_, host_->StandardNumber, translation);
+    host_->SetStandardNumber(host_->Standard().StandardNumber(book, chapter, verse));
+    return std::make_unique<TBibleForm1>(*host_, host_->Navigator().Place().StandardNumber,
+                                         translation);
   }
 
-  // Shows the window's own place book, chapter, verse (as the main window
+  // Shows the window's own place book, chapter, verse (as the navigator
   // does for a window that is not the active one).
   void Show(TBibleForm1& window, int book, int chapter, int verse) {
-    host_->StandardNumber = window.Bible()->ToStandard(book, chapter, verse);
-    window.ShowChapter(window.Book, window.Chapter, window.Verse);
+    host_->SetStandardNumber(window.Bible()->ToStandard(book, chapter, verse));
+    window.ShowPlace(book, chapter, verse, false);
   }
 
   void SetHeads(bool book, bool abbreviated, bool chapter, bool verse) {
@@ -306,11 +307,14 @@ TEST_F(BibleForm1Test, SameStandardVerseInDifferentlyNumberedModules) {
   auto plain = Open(kKjvsn, 22, 3, 2);
   EXPECT_EQ(shifted->Verse, 1);
   EXPECT_EQ(plain->Verse, 2);
-  host_->StandardNumber = host_->Standard().StandardNumber(22, 3, 2);
+  host_->Track(plain.get());
+  host_->Track(shifted.get());
   for (TBibleForm1* window : {shifted.get(), plain.get()}) {
     window->Book = window->Chapter = window->Verse = 1;  // stale place: converted again
-    window->ShowChapter(window->Book, window->Chapter, window->Verse);
   }
+  host_->ActiveWindow = plain.get();
+  plain->FormActivate();
+  ASSERT_TRUE(host_->Navigator().GoToReference("Psalms 3:2"));
   EXPECT_EQ(shifted->Verse, 1);
   EXPECT_EQ(plain->Verse, 2);
   EXPECT_EQ(shifted->BRichEdit1->ActiveVerse, 1);
@@ -340,7 +344,9 @@ TEST_F(BibleForm1Test, ChapterBeyondTwoHundredVersesIsClampedAndReported) {
 TEST_F(BibleForm1Test, VerseCommandsSelectAndActivateTheVerse) {
   auto window = Open(kAsv, 1, 1, 3);
   Show(*window, 1, 1, 3);
-  host_->VerseSpin().SetMaxValue(5);
+  host_->Track(window.get());
+  host_->ActiveWindow = window.get();
+  window->FormActivate();
   const auto& ends = window->VerseEnds();
   TBibleRichEdit1& edit = *window->BRichEdit1;
   // Without a selection the window's own verse is selected.
@@ -354,16 +360,16 @@ TEST_F(BibleForm1Test, VerseCommandsSelectAndActivateTheVerse) {
   EXPECT_EQ(edit.SelStart(), ends[1]);
   EXPECT_EQ(edit.SelLength(), ends[2] - ends[1]);
   EXPECT_EQ(edit.SelText().rfind("2 And the earth", 0), 0U);
-  QSignalSpy spinChanged(&host_->VerseSpin(), &QLineEdit::textChanged);
   edit.SetSelStart(ends[3] + 2);
   window->ActivateVerse1Click();
   EXPECT_EQ(host_->VerseSpin().Value(), 4);
-  EXPECT_EQ(spinChanged.count(), 1);
+  EXPECT_EQ(window->Verse, 4);
+  EXPECT_EQ(host_->Navigator().Place().Verse, 4);
   window->SelectAll1Click();
   EXPECT_EQ(edit.SelLength(), edit.VisibleLength());
   window->FormDeactivate();
   EXPECT_EQ(edit.SelLength(), 0);
-  host_->VerseSpin().FixValue(2);
+  window->ShowPlace(1, 1, 2, false);
   EXPECT_EQ(window->CurrentVerseText().rfind("2 And the earth was without form", 0), 0U);
 }
 
@@ -392,7 +398,7 @@ TEST_F(BibleForm1Test, MenuItemsComeInOrderAndFollowTheSelection) {
   EXPECT_EQ(window->BRichEdit1->PopupMenu(), window->PopupMenu1);
   EXPECT_TRUE(window->Copy1->isEnabled());
   EXPECT_FALSE(window->Translate1->isEnabled());  // no dictionary yet
-  EXPECT_FALSE(window->Find1->isEnabled());       // no search command yet
+  EXPECT_TRUE(window->Find1->isEnabled());        // "Concordans" follows "Copy"
   EXPECT_TRUE(window->BRichEdit1->Enable2("Psalms 3:2"));
   EXPECT_FALSE(window->BRichEdit1->Enable2("light"));
   EXPECT_FALSE(window->BRichEdit1->Enable0(""));
@@ -439,7 +445,7 @@ TEST_F(BibleForm1Test, RightClickOnAnInactiveWindowDefersTheActivation) {
   EXPECT_EQ(host_->BookBox().ItemIndex(), 0);
   EXPECT_EQ(asv->BRichEdit1->PopupMenu(), asv->PopupMenu1);
   EXPECT_TRUE(test::ReadFile(kjv->Bible()->DefaultPath + "VerseHistory.txt").size() > 0);
-  EXPECT_EQ(host_->ActiveWindow, asv);
+  EXPECT_EQ(host_->ActiveTranslation().View(), asv);
 
   // A left click on an inactive window activates it at once.
   QTest::mouseClick(kjv->BRichEdit1, Qt::LeftButton, {}, QPoint(30, 30));
@@ -450,11 +456,11 @@ TEST_F(BibleForm1Test, RightClickOnAnInactiveWindowDefersTheActivation) {
 TEST_F(BibleForm1Test, ActivationWritesThePlaceIntoTheMainWindow) {
   auto window = Open(kAsv, 22, 3, 5);  // own Psalm 3:4
   host_->ActiveWindow = window.get();
-  host_->Book = 1;
   window->FormActivate();
   EXPECT_EQ(host_->ChapterSpin().text(), QStringLiteral("3"));
   EXPECT_EQ(host_->VerseSpin().text(), QStringLiteral("4"));
-  EXPECT_EQ(host_->CurrentBook(), 22);
+  EXPECT_EQ(host_->Navigator().Place().Book, 22);
+  EXPECT_EQ(host_->Navigator().CurrentReference(), "Psalms 3:4");
   EXPECT_EQ(host_->BookBox().ItemIndex(), 1);
   EXPECT_EQ(host_->BookBox().Text(), "Psalms");
   EXPECT_EQ(host_->VerseHistory().Text(), "Psalms 3:4");
@@ -484,8 +490,9 @@ TEST_F(BibleForm1Test, BookmarksAddFindDeleteAndRebuild) {
   asv->PopupMenu1Popup();
   EXPECT_FALSE(asv->AddBookmark1->isVisible());
   EXPECT_TRUE(asv->DeleteBookmark1->isVisible());
+  host_->Navigator().GoToReference("Genesis 1:3");
   second->trigger();
-  EXPECT_EQ(host_->ChosenBookmarks, std::vector<std::string>{"Genesis 1:1"});
+  EXPECT_EQ(host_->Navigator().CurrentReference(), "Genesis 1:1");
 
   asv->DeleteBookmark1Click();
   EXPECT_TRUE(first.isNull());

@@ -1,42 +1,67 @@
 #include "FakeBibleWindowHost.h"
 
+#include "display/BibleForm1.h"
+#include "mainwindow/BookmarkMenu.h"
+
+#include <QAction>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolBar>
 #include <QTest>
 
 namespace lectora::test {
 
-void FakeBookBox::SetItems(const std::vector<std::string>& names) {
-  items_ = names;
-  SetItemIndex(-1);
-  ItemsChanged();
+namespace {
+
+TStoreSessionOptions SessionOptions(const std::string& setupFolder, IMessageService* messages) {
+  TStoreSessionOptions options;
+  options.SetupFolder = setupFolder;
+  options.ConfigHome = setupFolder + "config";
+  options.Messages = messages;
+  return options;
 }
 
+}  // namespace
+
 FakeBibleWindowHost::FakeBibleWindowHost(const std::string& setupFolder)
-    : settings_(std::make_unique<TSettings>(setupFolder, "lectora", setupFolder + "config")),
-      bibles_(storeContext_),
+    : session_(SessionOptions(setupFolder, &MessageLog)),
       display_(searchWords_),
       history_(&MessageLog),
+      active_(false),
+      navigator_(active_, session_.Standard()),
       panel_(std::make_unique<QWidget>()) {
-  standard_.Load(setupFolder, &MessageLog);
-  abbreviations_.Load(setupFolder, &MessageLog);
-  storeContext_.Settings = settings_.get();
-  storeContext_.Standard = &standard_;
-  storeContext_.Abbreviations = &abbreviations_;
-  storeContext_.Messages = &MessageLog;
-  bookBox_ = new FakeBookBox(panel_.get());
-  chapterSpin_ = new TMySpinEdit(panel_.get());
-  verseSpin_ = new TMySpinEdit(panel_.get());
-  for (TMySpinEdit* spin : {chapterSpin_, verseSpin_}) {
-    spin->SetMinValue(1);
-    spin->SetMaxValue(150);
-    spin->FixValue(1);
-  }
+  toolBar_ = new QToolBar(panel_.get());
+  bar_ = new TNavigationBar(navigator_, active_, *toolBar_);
   verseHistory_ = new TBibleComboBox(history_, panel_.get());
-  wordBox_ = new TLargeListBox(history_, panel_.get());
+  searchHistory_ = new TBibleComboBox(history_, panel_.get());
   bookmarkMenu_ = new QMenu(panel_.get());
-  bookmarkMenu_->addAction(QStringLiteral("Go to"))->setVisible(false);
+  new TBookmarkMenu(*bookmarkMenu_, active_, navigator_);
   copyAction_ = new QAction(QStringLiteral("Copy"), panel_.get());
   listMessage_ = new QuietListMessage(history_, panel_.get());
+  const auto translate = [this](const std::string& key) { return Translate(key); };
+  verseView_ = std::make_unique<THistoryListView>(*verseHistory_, *listMessage_, "OpenedVerses",
+                                                  translate);
+  searchView_ = std::make_unique<THistoryListView>(*searchHistory_, *listMessage_,
+                                                   "SearchedWords", translate);
+  active_.AttachHistories(searchView_.get(), verseView_.get());
+  navigator_.SetHistory(verseView_.get());
+  navigator_.SetViews([this] {
+    std::vector<IPlaceView*> views;
+    for (const QPointer<TBibleForm1>& window : windows_) {
+      if (window && !window->Closed()) views.push_back(window.data());
+    }
+    return views;
+  });
+  QObject::connect(&active_, &TActiveTranslation::TranslationChanged, panel_.get(),
+                   [this](TBible* bible) { TranslationChanges.push_back(bible); });
+}
+
+TODComboBox& FakeBibleWindowHost::BookBox() { return *bar_->BookBox; }
+TMySpinEdit& FakeBibleWindowHost::ChapterSpin() { return *bar_->SpinEdit1; }
+TMySpinEdit& FakeBibleWindowHost::VerseSpin() { return *bar_->SpinEdit2; }
+TBible* FakeBibleWindowHost::LastActiveBible() const { return active_.LastActive(); }
+void FakeBibleWindowHost::SetStandardNumber(std::int32_t number) {
+  navigator_.SetStandardNumber(number);
 }
 
 FakeBibleWindowHost::~FakeBibleWindowHost() {
@@ -45,7 +70,9 @@ FakeBibleWindowHost::~FakeBibleWindowHost() {
     QObject::disconnect(area_.get(), nullptr, nullptr, nullptr);
     area_.reset();
   }
+  navigator_.SetViews({});
   for (const QPointer<TBibleForm1>& window : windows_) delete window.data();
+  active_.AttachHistories(nullptr, nullptr);
 }
 
 QMdiArea& FakeBibleWindowHost::UseWindowArea() {
@@ -84,10 +111,6 @@ QMdiSubWindow* FakeBibleWindowHost::AddWindow(TBibleForm1* window) {
 
 void FakeBibleWindowHost::Track(TBibleForm1* window) { windows_.emplace_back(window); }
 
-TBible* FakeBibleWindowHost::ActiveBible() const {
-  return ActiveWindow ? ActiveWindow->Bible() : nullptr;
-}
-
 std::string FakeBibleWindowHost::Translate(const std::string& key) const {
   const auto found = Texts.find(key);
   return found == Texts.end() ? key : found->second;
@@ -108,11 +131,6 @@ bool FakeBibleWindowHost::TranslationShownElsewhere(int number, const TBibleForm
     }
   }
   return false;
-}
-
-bool FakeBibleWindowHost::GoToReference(const std::string& text) {
-  References.push_back(text);
-  return GoToReferenceResult;
 }
 
 }  // namespace lectora::test

@@ -26,23 +26,18 @@
 #include "display/ODComboBox.h"
 #include "settings/MySpinEdit.h"
 #include "settings/OptionValues.h"
-#include "store/Abbreviations.h"
+#include "mainwindow/HistoryListView.h"
+#include "mainwindow/NavigationBar.h"
+#include "navigation/ActiveTranslation.h"
+#include "navigation/Navigator.h"
 #include "store/BibleSet.h"
-#include "store/Settings.h"
-#include "store/StandardStructure.h"
-#include "store/StoreContext.h"
+#include "store/StoreSession.h"
 #include "support/TestSupport.h"
 
 class QMdiSubWindow;
+class QToolBar;
 
 namespace lectora::test {
-
-// The book box with the entry setter the main window's box has.
-class FakeBookBox : public TODComboBox {
- public:
-  using TODComboBox::TODComboBox;
-  void SetItems(const std::vector<std::string>& names);
-};
 
 // The list limit dialog answering at once; counts how often it would show.
 class QuietListMessage : public TListMessageForm1 {
@@ -62,7 +57,9 @@ class FakeBibleWindowHost : public IBibleWindowHost {
   // `setupFolder` (with a trailing "/") must hold "BibleStructure.txt",
   // "Abrevs.txt" (CopySharedData) and the module folders; the per-user
   // registry goes to its "config" subfolder. Outlives every window given to
-  // it.
+  // it. The host has the real navigator and active translation, and the
+  // real navigation controls, verse history and bookmark menu as their
+  // views, so that tests see what a reader would.
   explicit FakeBibleWindowHost(const std::string& setupFolder);
   ~FakeBibleWindowHost() override;
 
@@ -71,91 +68,73 @@ class FakeBibleWindowHost : public IBibleWindowHost {
   // Puts `window` into a sub-window (deleted on close) of the area, shows it
   // and returns the sub-window.
   QMdiSubWindow* AddWindow(TBibleForm1* window);
-  // Windows TranslationShownElsewhere looks at (AddWindow tracks too).
+  // Windows TranslationShownElsewhere and the navigator look at (AddWindow
+  // tracks too).
   void Track(TBibleForm1* window);
 
   // ---- IBibleWindowHost ----
-  TBibleSet& Bibles() override { return bibles_; }
-  const TStandardStructure& Standard() const override { return standard_; }
-  TBible* ActiveBible() const override;
-  std::int32_t CurrentStandardNumber() const override { return StandardNumber; }
-  int CurrentBook() const override { return Book; }
-  void SetCurrentBook(int bookNumber) override { Book = bookNumber; }
-  TBible* LastActiveBible() const override { return LastActive; }
-  void SetLastActiveBible(TBible* bible) override { LastActive = bible; }
-  bool RunningFromCD() const override { return FromCD; }
+  TBibleSet& Bibles() override { return session_.Bibles(); }
+  const TStandardStructure& Standard() const override { return session_.Standard(); }
+  TNavigator& Navigator() override { return navigator_; }
+  TActiveTranslation& ActiveTranslation() override { return active_; }
   const TOptionValues& Options() const override { return OptionValues; }
   bool StrongHidden() const override { return HideStrong; }
   QColor CurrentVerseColor() const override { return VerseColor; }
   std::string Translate(const std::string& key) const override;
   IMessageService& Messages() override { return MessageLog; }
   TDisplayContext& DisplayContext() override { return display_; }
-  THistoryContext& HistoryContext() override { return history_; }
-  TODComboBox& BookBox() override { return *bookBox_; }
-  void SetBookBoxItems(const std::vector<std::string>& names) override {
-    bookBox_->SetItems(names);
-  }
-  TMySpinEdit& ChapterSpin() override { return *chapterSpin_; }
-  TMySpinEdit& VerseSpin() override { return *verseSpin_; }
-  TBibleComboBox& VerseHistory() override { return *verseHistory_; }
-  TLargeListBox& WordBox() override { return *wordBox_; }
-  QMenu& BookmarkMenu() override { return *bookmarkMenu_; }
   QAction* CopyAction() override { return copyAction_; }
-  TListMessageForm1& ListMessage() override { return *listMessage_; }
-  void SetActiveBibleWindow(TBibleForm1* window) override { ActiveWindow = window; }
   bool IsActiveBibleWindow(const TBibleForm1* window) const override;
-  void ActiveTranslationChanged(TBible& bible) override { TranslationChanges.push_back(&bible); }
   void SetTranslationChecked(int number, bool checked) override { Checked[number] = checked; }
   bool TranslationShownElsewhere(int number, const TBibleForm1* except) const override;
-  bool GoToReference(const std::string& text) override;
-  void BookmarkChosen(const std::string& reference) override {
-    ChosenBookmarks.push_back(reference);
-  }
   void BibleWindowClosed(TBibleForm1* window) override { ClosedWindows.push_back(window); }
 
+  // ---- the views of the services ----
+  TODComboBox& BookBox();
+  TMySpinEdit& ChapterSpin();
+  TMySpinEdit& VerseSpin();
+  TBibleComboBox& VerseHistory() { return *verseHistory_; }
+  QMenu& BookmarkMenu() { return *bookmarkMenu_; }
+  THistoryContext& HistoryContext() { return history_; }
+  TBible* LastActiveBible() const;
+  void SetStandardNumber(std::int32_t number);
+
   // ---- what tests set ----
-  std::int32_t StandardNumber = 1;
-  int Book = 1;
-  TBible* LastActive = nullptr;
-  bool FromCD = false;
   bool HideStrong = false;
   QColor VerseColor{0x00, 0x80, 0x00};
   TOptionValues OptionValues;
   // Interface texts by key; other keys answer themselves.
   std::map<std::string, std::string> Texts;
-  bool GoToReferenceResult = true;
+  // The active window when no window area is used.
+  QPointer<TBibleForm1> ActiveWindow;
 
   // ---- what the windows did ----
   RecordingMessages MessageLog;
-  QPointer<TBibleForm1> ActiveWindow;
   std::map<int, bool> Checked;
   std::vector<TBible*> TranslationChanges;
-  std::vector<std::string> References;
-  std::vector<std::string> ChosenBookmarks;
   std::vector<TBibleForm1*> ClosedWindows;
   // "activated <title>" for every activation of the window area, in order;
   // tests add their own entries to prove an order.
   std::vector<std::string> Events;
 
  private:
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TAbbreviations abbreviations_;
-  TStoreContext storeContext_;
-  TBibleSet bibles_;
+  TStoreSession session_;
   std::vector<std::string> searchWords_;
   TDisplayContext display_;
   THistoryContext history_;
+  TActiveTranslation active_;
+  TNavigator navigator_;
   // Parent of the controls; deleting it deletes them.
   std::unique_ptr<QWidget> panel_;
-  FakeBookBox* bookBox_ = nullptr;
-  TMySpinEdit* chapterSpin_ = nullptr;
-  TMySpinEdit* verseSpin_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  TNavigationBar* bar_ = nullptr;
   TBibleComboBox* verseHistory_ = nullptr;
-  TLargeListBox* wordBox_ = nullptr;
+  TBibleComboBox* searchHistory_ = nullptr;
   QMenu* bookmarkMenu_ = nullptr;
   QAction* copyAction_ = nullptr;
   QuietListMessage* listMessage_ = nullptr;
+  std::unique_ptr<THistoryListView> verseView_;
+  std::unique_ptr<THistoryListView> searchView_;
   std::unique_ptr<QMdiArea> area_;
   QPointer<QMdiSubWindow> activeSub_;
   std::vector<QPointer<TBibleForm1>> windows_;

@@ -4,6 +4,7 @@
 #include "mainwindow/Lectora2Form1.h"
 
 #include <gtest/gtest.h>
+#include "MainWindowDriver.h"
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
@@ -52,22 +53,13 @@ class Lectora2Form1Test : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<TLectora2Form1> Start(bool readOnly = false) {
-    TLectora2Form1::TStartOptions options;
-    options.SetupFolder = setup_.Path();
-    options.ConfigHome = config_.Path();
-    options.ScriptedDialogs = true;
-    options.ReadOnlySetup = readOnly;
-    auto window = std::make_unique<TLectora2Form1>(options);
-    window->resize(900, 600);
-    window->show();
-    window->FormShow();
-    return window;
+  std::unique_ptr<test::MainWindowDriver> Start(bool readOnly = false) {
+    return test::MainWindowDriver::Start(setup_.Path(), config_.Path(), readOnly);
   }
 
   // Types a reference into the book box and presses Enter. Visits are
   // told apart by their times: a reader never moves twice in a millisecond.
-  static void Go(TLectora2Form1& window, const char* reference) {
+  static void Go(test::MainWindowDriver& window, const char* reference) {
     QTest::qWait(2);
     TODComboBox& box = window.BookBox();
     box.SetTextQuiet("");

@@ -1,0 +1,38 @@
+#include "app/InterfaceTexts.h"
+
+#include "app/DesignTexts.h"
+
+namespace lectora {
+
+TInterfaceTexts::TInterfaceTexts()
+    : messages_{
+          // The messages the program needs before the interface languages
+          // are installed: English, plain ASCII (valid Windows-1251).
+          {"BibleNotFound", "The files of this translation were not found."},
+          {"SearchedWords", "searched words"},
+          {"OpenedVerses", "opened verses"},
+          {"there_are", "There are"},
+          {"elements_in", "entries in the list of"},
+          {"must_delete", "Delete some of them, or raise the limit below."},
+          {"ChapterTooLong", "Only the first 200 verses of this chapter are shown."},
+          {"KJVSN\\", "King James Version"},
+          {"ASV\\", "American Standard Version"},
+      } {}
+
+std::string TInterfaceTexts::Translate(const std::string& key) const {
+  const auto found = messages_.find(key);
+  if (found != messages_.end()) return found->second;
+  // A translation's caption is keyed by its folder name ("ASV\"): the
+  // folder name stands for it.
+  if (key.size() > 1 && key.back() == '\\') return key.substr(0, key.size() - 1);
+  return key;
+}
+
+bool TInterfaceTexts::Has(const std::string& key) const { return messages_.count(key) != 0; }
+
+std::string TInterfaceTexts::DesignCaption(const std::string& form, const std::string& name) {
+  const TDesignText* text = FindDesignText(form, name);
+  return text == nullptr ? std::string() : std::string(text->Caption);
+}
+
+}  // namespace lectora

@@ -1,0 +1,35 @@
+// The one owner of the program's interface texts: the message texts by key
+// (`Translate`) and the captions of the window designs by component name.
+// Until an interface language is loaded, the design texts (Bulgarian, see
+// DesignTexts.h) and a few English messages answer; any other key reads as
+// itself. Texts are 8-bit Windows-1251, as the language files are. The
+// program owns one.
+#pragma once
+
+#include <map>
+#include <string>
+
+namespace lectora {
+
+class TInterfaceTexts {
+ public:
+  TInterfaceTexts();
+
+  // The message text of `key`: the loaded language's, else the built-in
+  // one; a translation's folder name ("ASV\") without its backslash; else
+  // the key itself.
+  std::string Translate(const std::string& key) const;
+  // True when `key` has a text of its own (not the key echoed back).
+  bool Has(const std::string& key) const;
+  // Replaces or adds the message text of `key` (the language loader).
+  void SetText(const std::string& key, const std::string& text) { messages_[key] = text; }
+
+  // The design caption of component `name` in window `form` (UTF-8), or
+  // empty when the design has none.
+  static std::string DesignCaption(const std::string& form, const std::string& name);
+
+ private:
+  std::map<std::string, std::string> messages_;
+};
+
+}  // namespace lectora

@@ -1,0 +1,79 @@
+// The composition root: the one object that owns the program's services
+// (the store session, the navigator with the current place, the active
+// translation, the action registry, the interface texts, the options and
+// the shared state of the controls) and the main window that shows them.
+// apps/lectora makes one; the tests and benchmarks make their own.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace lectora {
+
+class TActionRegistry;
+class TActiveTranslation;
+class TCDDriveForm1;
+class TDisplayContext;
+class THistoryContext;
+class TInterfaceTexts;
+class TLectora2Form1;
+class TListMessageForm1;
+class TMsgForm1;
+class TNavigator;
+class TOptionValues;
+class TQtMessageService;
+class TSearchContext;
+class TStoreSession;
+
+class TProgram {
+ public:
+  struct TStartOptions {
+    // The setup folder: the program's own folder unless --setup-dir gave
+    // another.
+    std::string SetupFolder;
+    // Where the per-user registry file lives (tests give their own).
+    std::string ConfigHome;
+    // Dialogs answer from their queues instead of showing (tests).
+    bool ScriptedDialogs = false;
+    // Treat the setup folder as one that cannot be written.
+    bool ReadOnlySetup = false;
+  };
+
+  // Builds every service and the main window, hidden. Throws LectoraError
+  // when the standard structure or the abbreviations are missing or
+  // damaged (the program cannot run without them).
+  explicit TProgram(const TStartOptions& options);
+  ~TProgram();
+  TProgram(const TProgram&) = delete;
+  TProgram& operator=(const TProgram&) = delete;
+
+  TLectora2Form1& Window() { return *window_; }
+  TNavigator& Navigator() { return *navigator_; }
+  TActiveTranslation& Active() { return *active_; }
+  TActionRegistry& Actions() { return *actions_; }
+  TInterfaceTexts& Texts() { return *texts_; }
+  TStoreSession& Session() { return *session_; }
+  TMsgForm1& MessageDialog() { return *msgForm_; }
+  TCDDriveForm1& DriveDialog() { return *driveForm_; }
+
+ private:
+  // Destroyed in reverse: the window (and every Bible window) first, the
+  // modules of the session last.
+  std::unique_ptr<TStoreSession> session_;
+  std::unique_ptr<TQtMessageService> messages_;
+  std::unique_ptr<TInterfaceTexts> texts_;
+  std::unique_ptr<TSearchContext> search_;
+  std::unique_ptr<TDisplayContext> display_;
+  std::unique_ptr<THistoryContext> history_;
+  std::unique_ptr<TActiveTranslation> active_;
+  std::unique_ptr<TNavigator> navigator_;
+  std::unique_ptr<TLectora2Form1> window_;
+  // Children of the window.
+  TMsgForm1* msgForm_ = nullptr;
+  TCDDriveForm1* driveForm_ = nullptr;
+  TOptionValues* options_ = nullptr;
+  TActionRegistry* actions_ = nullptr;
+  TListMessageForm1* listMessage_ = nullptr;
+};
+
+}  // namespace lectora

@@ -1,0 +1,28 @@
+#include "store/StoreSession.h"
+
+#include "store/BibleSet.h"
+#include "store/Settings.h"
+#include "store/UserRegistry.h"
+
+namespace lectora {
+
+TStoreSession::TStoreSession(const TStoreSessionOptions& options)
+    : settings_(std::make_unique<TSettings>(
+          options.SetupFolder, options.ProgramName,
+          options.ConfigHome.empty() ? TUserRegistry::DefaultConfigHome() : options.ConfigHome,
+          options.ReadOnlySetup)) {
+  standard_.Load(settings_->SetupFolder(), options.Messages);
+  abbreviations_.Load(settings_->SetupFolder(), options.Messages);
+  context_.Settings = settings_.get();
+  context_.Standard = &standard_;
+  context_.Abbreviations = &abbreviations_;
+  context_.Messages = options.Messages;
+  context_.DriveDialog = options.DriveDialog;
+  bibles_ = std::make_unique<TBibleSet>(context_);
+}
+
+// The modules go first: they save their fonts and bookmarks into the
+// settings, which must still exist.
+TStoreSession::~TStoreSession() { bibles_.reset(); }
+
+}  // namespace lectora
