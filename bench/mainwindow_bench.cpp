@@ -7,12 +7,12 @@
 // Usage: mainwindow_bench [--runtime DIR] [benchmark options]
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"

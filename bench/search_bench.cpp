@@ -21,9 +21,7 @@
 #include "search/QueryParser.h"
 #include "search/SearchContext.h"
 #include "store/Bible.h"
-#include "store/Settings.h"
-#include "store/StandardStructure.h"
-#include "store/StoreContext.h"
+#include "store/StoreSession.h"
 
 namespace {
 
@@ -45,26 +43,27 @@ class TBenchSetup {
     fs::create_directories(root_ / "source");
     fs::create_directories(root_ / "config");
     bench::GenerateBibleSource((root_ / "source").string());
-    fs::copy_file(fs::path(LECTORA_SOURCE_DIR) / "data" / "BibleStructure.txt",
-                  root_ / "BibleStructure.txt");
+    for (const char* name : {"BibleStructure.txt", "Abrevs.txt"}) {
+      fs::copy_file(fs::path(LECTORA_SOURCE_DIR) / "data" / name, root_ / name);
+    }
     TModuleCompiler::Compile((root_ / "source").string(), (root_ / "KJVSN").string(), 5, false);
 
-    const std::string setup = root_.string() + "/";
-    standard_.Load(setup, nullptr);
-    settings_ = std::make_unique<TSettings>(setup, "search_bench", (root_ / "config").string());
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-    Bible = std::make_unique<TBible>(kKjvTranslation, context_);
+    TStoreSessionOptions options;
+    options.SetupFolder = root_.string();
+    options.ProgramName = "search_bench";
+    options.ConfigHome = (root_ / "config").string();
+    session_ = std::make_unique<TStoreSession>(options);
+    Bible = &session_->Bibles().Open(kKjvTranslation);
     PickWords();
   }
   ~TBenchSetup() {
-    Bible.reset();
-    settings_.reset();
+    Bible = nullptr;
+    session_.reset();
     std::error_code ignored;
     fs::remove_all(root_, ignored);
   }
 
-  std::unique_ptr<TBible> Bible;
+  TBible* Bible = nullptr;            // owned by the session
   std::vector<std::string> Frequent;  // the most frequent words, most frequent first
   std::string Rare;                   // a word of a handful of verses
 
@@ -86,9 +85,7 @@ class TBenchSetup {
   }
 
   fs::path root_;
-  TStandardStructure standard_;
-  std::unique_ptr<TSettings> settings_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
 };
 
 TBenchSetup& Setup() {

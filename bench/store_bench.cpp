@@ -11,11 +11,8 @@
 
 #include "BibleSourceGenerator.h"
 #include "modules/ModuleCompiler.h"
-#include "store/Abbreviations.h"
 #include "store/Bible.h"
-#include "store/Settings.h"
-#include "store/StandardStructure.h"
-#include "store/StoreContext.h"
+#include "store/StoreSession.h"
 
 namespace {
 
@@ -41,18 +38,16 @@ class TBenchSetup {
     }
     TModuleCompiler::Compile(SourceDir(), (root_ / "KJVSN").string(), 5, false);
 
-    const std::string setup = root_.string() + "/";
-    standard_.Load(setup, nullptr);
-    abbreviations_.Load(setup, nullptr);
-    settings_ = std::make_unique<TSettings>(setup, "store_bench", (root_ / "config").string());
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-    context_.Abbreviations = &abbreviations_;
-    Bible = std::make_unique<TBible>(kKjvTranslation, context_);
+    TStoreSessionOptions options;
+    options.SetupFolder = root_.string();
+    options.ProgramName = "store_bench";
+    options.ConfigHome = (root_ / "config").string();
+    session_ = std::make_unique<TStoreSession>(options);
+    Bible = &session_->Bibles().Open(kKjvTranslation);
   }
   ~TBenchSetup() {
-    Bible.reset();
-    settings_.reset();
+    Bible = nullptr;
+    session_.reset();
     std::error_code ignored;
     fs::remove_all(root_, ignored);
   }
@@ -61,14 +56,11 @@ class TBenchSetup {
   std::string ScratchModule() const { return (root_ / "scratch").string(); }
 
   bench::TGeneratedSource Source;
-  std::unique_ptr<TBible> Bible;
+  TBible* Bible = nullptr;  // owned by the session
 
  private:
   fs::path root_;
-  TStandardStructure standard_;
-  TAbbreviations abbreviations_;
-  std::unique_ptr<TSettings> settings_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
 };
 
 TBenchSetup& Setup() {

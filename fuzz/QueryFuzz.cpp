@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -17,9 +18,7 @@
 #include "search/QueryParser.h"
 #include "search/SearchContext.h"
 #include "store/Bible.h"
-#include "store/Settings.h"
-#include "store/StandardStructure.h"
-#include "store/StoreContext.h"
+#include "store/StoreSession.h"
 
 namespace {
 
@@ -40,30 +39,31 @@ class TFuzzModule {
     } while (!fs::create_directory(root_));
     TModuleCompiler::Compile((fs::path(LECTORA_SOURCE_DIR) / "tests/data/search-en").string(),
                              (root_ / "ASV").string(), 5, false);
-    std::string standard;
-    for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard += "1 30\n";
-    standard_.LoadFromText(standard, "BibleStructure.txt");
-    settings_ = std::make_unique<TSettings>(root_.string() + "/", "query_fuzz",
-                                            (root_ / "config").string());
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-    Bible = std::make_unique<TBible>(kEnglish, context_);
+    // One chapter of 30 verses per book, and no abbreviations.
+    std::ofstream standard(root_ / "BibleStructure.txt");
+    for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard << "1 30\n";
+    standard.close();
+    std::ofstream(root_ / "Abrevs.txt").close();
+    TStoreSessionOptions options;
+    options.SetupFolder = root_.string();
+    options.ProgramName = "query_fuzz";
+    options.ConfigHome = (root_ / "config").string();
+    session_ = std::make_unique<TStoreSession>(options);
+    Bible = &session_->Bibles().Open(kEnglish);
     if (!Bible->Loaded()) std::abort();
   }
   ~TFuzzModule() {
-    Bible.reset();
-    settings_.reset();
+    Bible = nullptr;
+    session_.reset();
     std::error_code ignored;
     fs::remove_all(root_, ignored);
   }
 
-  std::unique_ptr<TBible> Bible;
+  TBible* Bible = nullptr;  // owned by the session
 
  private:
   fs::path root_;
-  TStandardStructure standard_;
-  std::unique_ptr<TSettings> settings_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
 };
 
 }  // namespace

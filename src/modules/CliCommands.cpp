@@ -11,17 +11,15 @@
 #include "modules/CliSearchCommands.h"
 #include "modules/JsonWriter.h"
 #include "modules/ModuleCompiler.h"
-#include "store/Abbreviations.h"
 #include "store/Bible.h"
-#include "store/BibleSet.h"
 #include "store/CodePage.h"
 #include "store/LectoraError.h"
 #include "store/MessageService.h"
-#include "store/Settings.h"
-#include "store/StandardStructure.h"
 #include "store/StoreContext.h"
+#include "store/StoreSession.h"
 #include "store/TextRoutines.h"
 #include "store/TranslationTable.h"
+#include "store/UserRegistry.h"
 
 namespace lectora {
 
@@ -120,6 +118,54 @@ bool CommandTakes(const std::string& command, const std::string& option) {
   return true;
 }
 
+// Applies option `arg`, taking its value from `value()` when it has one;
+// throws UsageError for an unknown option or a bad value.
+template <class Value>
+void ApplyOption(const std::string& arg, const Value& value, TCliOptions& options) {
+  const auto number = [&](int low, int high, int& target, const std::string& what) {
+    const std::string& text = value();
+    if (!ParseInteger(text, low, high, target)) {
+      throw UsageError(arg + " takes " + what + ", not \"" + text + "\"");
+    }
+  };
+  if (arg == "--setup-dir") {
+    options.SetupDir = value();
+  } else if (arg == "--translation") {
+    number(0, kTranslationCount - 1, options.Translation, "a number 0..11");
+  } else if (arg == "--language") {
+    number(0, 8, options.Language, "a number 0..8");
+  } else if (arg == "--order") {
+    number(0, 2, options.Search.WordOrder, "0, 1 or 2");
+  } else if (arg == "--range") {
+    const std::string& text = value();
+    if (!ParseBookRange(text, options.Search.SelectedBooks)) {
+      throw UsageError("--range takes book numbers 1..87 and ranges such as 1-39,54, not \"" +
+                       text + "\"");
+    }
+  } else if (arg == "--count") {
+    number(0, 1000000, options.Search.Count, "a number 0..1000000");
+  } else if (arg == "--dictionary") {
+    options.Search.Dictionary = value();
+    if (options.Search.Dictionary.empty()) throw UsageError("--dictionary needs a file name");
+  } else if (arg == "--title") {
+    options.Search.Title = value();
+  } else if (arg == "--diff") {
+    options.Import.DiffFile = value();
+  } else if (arg == "--links") {
+    options.Import.LinksFile = value();
+  } else if (arg == "--json") {
+    options.Json = true;
+  } else if (arg == "--plain") {
+    options.Plain = true;
+  } else if (arg == "--chapter") {
+    options.Chapter = true;
+  } else if (arg == "--strong") {
+    options.Strong = true;
+  } else {
+    throw UsageError("unknown option " + arg);
+  }
+}
+
 TCliOptions ParseArguments(const std::vector<std::string>& args, const std::string& toolFolder) {
   TCliOptions options;
   options.SetupDir = toolFolder;
@@ -155,49 +201,7 @@ TCliOptions ParseArguments(const std::vector<std::string>& args, const std::stri
       if (i + 1 >= args.size()) throw UsageError("option " + arg + " needs a value");
       return args[++i];
     };
-    if (arg == "--setup-dir") {
-      options.SetupDir = value();
-    } else if (arg == "--translation") {
-      if (!ParseInteger(value(), 0, kTranslationCount - 1, options.Translation)) {
-        throw UsageError("--translation takes a number 0..11, not \"" + args[i] + "\"");
-      }
-    } else if (arg == "--language") {
-      if (!ParseInteger(value(), 0, 8, options.Language)) {
-        throw UsageError("--language takes a number 0..8, not \"" + args[i] + "\"");
-      }
-    } else if (arg == "--order") {
-      if (!ParseInteger(value(), 0, 2, options.Search.WordOrder)) {
-        throw UsageError("--order takes 0, 1 or 2, not \"" + args[i] + "\"");
-      }
-    } else if (arg == "--range") {
-      if (!ParseBookRange(value(), options.Search.SelectedBooks)) {
-        throw UsageError("--range takes book numbers 1..87 and ranges such as 1-39,54, not \"" +
-                         args[i] + "\"");
-      }
-    } else if (arg == "--count") {
-      if (!ParseInteger(value(), 0, 1000000, options.Search.Count)) {
-        throw UsageError("--count takes a number 0..1000000, not \"" + args[i] + "\"");
-      }
-    } else if (arg == "--dictionary") {
-      options.Search.Dictionary = value();
-      if (options.Search.Dictionary.empty()) throw UsageError("--dictionary needs a file name");
-    } else if (arg == "--title") {
-      options.Search.Title = value();
-    } else if (arg == "--diff") {
-      options.Import.DiffFile = value();
-    } else if (arg == "--links") {
-      options.Import.LinksFile = value();
-    } else if (arg == "--json") {
-      options.Json = true;
-    } else if (arg == "--plain") {
-      options.Plain = true;
-    } else if (arg == "--chapter") {
-      options.Chapter = true;
-    } else if (arg == "--strong") {
-      options.Strong = true;
-    } else {
-      throw UsageError("unknown option " + arg);
-    }
+    ApplyOption(arg, value, options);
   }
   if (!options.SetupDir.empty() && options.SetupDir.back() != '/') options.SetupDir += '/';
   options.Search.Arguments = options.Arguments;
@@ -227,28 +231,14 @@ class TStderrMessages : public IMessageService {
   std::ostream& err_;
 };
 
-// What the module commands share: the shared files of the setup folder, the
-// settings and the module slots. Loading it checks the shared files.
+// What the module commands share: the store session of the setup folder.
+// Loading it checks the shared files.
 class TCliSession {
  public:
   TCliSession(const std::string& setupDir, std::ostream& err)
-      : setupDir_(setupDir), messages_(err) {
-    // No message service here: the error itself carries "File not found".
-    standard_.Load(setupDir, nullptr);
-    abbreviations_.Load(setupDir, nullptr);
-    // The tool only reads modules: it never leaves a settings file behind.
-    settings_ = std::make_unique<TSettings>(setupDir, kProgramName,
-                                            TUserRegistry::DefaultConfigHome(), true);
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-    context_.Abbreviations = &abbreviations_;
-    context_.Messages = &messages_;
-    context_.DriveDialog = nullptr;  // never ask: a missing module is an error
-    bibles_ = std::make_unique<TBibleSet>(context_);
-  }
-  ~TCliSession() {
-    // The modules save their settings while the settings store still exists.
-    bibles_.reset();
+      : setupDir_(setupDir), messages_(err), store_(Options(setupDir)) {
+    // Only now: the load errors themselves carry "File not found".
+    store_.SetMessages(&messages_);
   }
 
   bool ModulePresent(int translation) const {
@@ -261,7 +251,7 @@ class TCliSession {
   TBible& Module(int translation) {
     const std::string folder = TranslationFolderName(translation);
     if (ModulePresent(translation)) {
-      TBible& bible = bibles_->Open(translation);
+      TBible& bible = store_.Bibles().Open(translation);
       if (bible.Loaded()) return bible;
     }
     throw LectoraError(setupDir_ + folder, 0,
@@ -269,16 +259,22 @@ class TCliSession {
                            "\") is not in the setup folder");
   }
 
-  TStoreContext& Context() { return context_; }
+  TStoreContext& Context() { return store_.Context(); }
 
  private:
+  static TStoreSessionOptions Options(const std::string& setupDir) {
+    TStoreSessionOptions options;
+    options.SetupFolder = setupDir;
+    options.ProgramName = kProgramName;
+    // The tool only reads modules: it never leaves a settings file behind.
+    options.ReadOnlySetup = true;
+    // No drive dialog: a missing module is an error, never a question.
+    return options;
+  }
+
   std::string setupDir_;
   TStderrMessages messages_;
-  TStandardStructure standard_;
-  TAbbreviations abbreviations_;
-  std::unique_ptr<TSettings> settings_;
-  TStoreContext context_;
-  std::unique_ptr<TBibleSet> bibles_;
+  TStoreSession store_;
 };
 
 std::string ToUtf8(const std::string& text, const TBible& bible) {

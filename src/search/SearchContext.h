@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "search/VerseList.h"
+#include "store/VerseList.h"
 
 namespace lectora {
 

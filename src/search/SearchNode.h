@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "search/VerseList.h"
+#include "store/VerseList.h"
 
 namespace lectora {
 

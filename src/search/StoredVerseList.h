@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "search/VerseList.h"
 #include "store/BinaryFile.h"
+#include "store/VerseList.h"
 
 namespace lectora {
 

@@ -14,7 +14,7 @@
 #include "store/Language.h"
 #include "store/RFileStream.h"
 #include "store/StoreContext.h"
-#include "search/VerseList.h"
+#include "store/VerseList.h"
 
 namespace lectora {
 
@@ -150,8 +150,8 @@ class TBible {
   mutable std::unique_ptr<TRFileStream> text_;  // verse text, opened on first read
   // Concordance and links files, opened on first use and kept open because
   // a one-word search must not pay for opening files.
-  mutable std::unique_ptr<TLIFileStream> concIndex_;  // "ConcP.bin"
-  mutable std::unique_ptr<BinaryFile> concData_;      // "Conc.bin"
+  mutable std::unique_ptr<TLIFileStream> concIndex_;   // "ConcP.bin"
+  mutable std::unique_ptr<BinaryFile> concData_;       // "Conc.bin"
   mutable std::unique_ptr<TLIFileStream> linksIndex_;  // "LinksP.bin"
   mutable std::unique_ptr<BinaryFile> linksData_;      // "Links.bin"
 };

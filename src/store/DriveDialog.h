@@ -8,7 +8,7 @@
 namespace lectora {
 
 class IDriveDialog {
-public:
+ public:
   virtual ~IDriveDialog() = default;
   // Asks the user for a root folder, preset to `rememberedRoot` (may be
   // empty). Returns the chosen root without a trailing separator, or nullopt

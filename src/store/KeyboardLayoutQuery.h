@@ -8,7 +8,7 @@
 namespace lectora {
 
 class IKeyboardLayoutQuery {
-public:
+ public:
   virtual ~IKeyboardLayoutQuery() = default;
   // The layout handle of the active layout in the form of the language table
   // (0x04020402 Bulgarian, 0x04090409 US, ...), or nullopt when unknown;

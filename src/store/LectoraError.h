@@ -9,7 +9,7 @@
 namespace lectora {
 
 class LectoraError : public std::runtime_error {
-public:
+ public:
   // `file` names the file at fault (may be empty for errors about the
   // command line); `line` is 1-based, 0 when no line applies.
   LectoraError(std::string file, int line, const std::string& message);
@@ -19,7 +19,7 @@ public:
   // The bare message without the "file:line: " prefix that what() carries.
   const std::string& Message() const { return message_; }
 
-private:
+ private:
   std::string file_;
   int line_;
   std::string message_;

@@ -7,7 +7,7 @@
 namespace lectora {
 
 class IMessageService {
-public:
+ public:
   virtual ~IMessageService() = default;
   // Shows `text` (8-bit, Windows-1251 like every message of the store) with
   // one OK button and returns when it is dismissed.

@@ -1,9 +1,5 @@
 #include "store/StoreSession.h"
 
-#include "store/BibleSet.h"
-#include "store/Settings.h"
-#include "store/UserRegistry.h"
-
 namespace lectora {
 
 TStoreSession::TStoreSession(const TStoreSessionOptions& options)
@@ -21,8 +17,6 @@ TStoreSession::TStoreSession(const TStoreSessionOptions& options)
   bibles_ = std::make_unique<TBibleSet>(context_);
 }
 
-// The modules go first: they save their fonts and bookmarks into the
-// settings, which must still exist.
 TStoreSession::~TStoreSession() { bibles_.reset(); }
 
 }  // namespace lectora

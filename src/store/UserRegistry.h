@@ -8,7 +8,7 @@
 namespace lectora {
 
 class TUserRegistry {
-public:
+ public:
   // `configHome`: the configuration folder ($XDG_CONFIG_HOME, else
   // ~/.config; tests give their own). `programFileName`: the program's file
   // name ("lectora", "lectora-cli").
@@ -26,7 +26,7 @@ public:
   // The file that holds the values.
   const std::string& FileName() const { return fileName_; }
 
-private:
+ private:
   std::string keyName_;
   std::string fileName_;
 };

@@ -5,10 +5,9 @@
 #include <string>
 
 #include "modules/ModuleCompiler.h"
-#include "store/Abbreviations.h"
 #include "store/Bible.h"
-#include "store/Settings.h"
 #include "store/StandardStructure.h"
+#include "support/TestStore.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -36,18 +35,11 @@ class BibleReferencesTest : public ::testing::Test {
   void SetUp() override {
     TModuleCompiler::Compile(test::TestDataDir() + "module-en", dir_.File("ASV"), 5, false);
     TModuleCompiler::Compile(test::TestDataDir() + "module-ru", dir_.File("ORT"), 0, false);
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    abbreviations_.LoadFromText(kAbbreviations, "Abrevs.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-    context_.Abbreviations = &abbreviations_;
+    session_ = test::OpenStoreSession(dir_, test::PlainStandardText(), kAbbreviations);
   }
 
   TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TAbbreviations abbreviations_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
 };
 
 struct FindCase {
@@ -58,8 +50,8 @@ struct FindCase {
 };
 
 TEST_F(BibleReferencesTest, FindBookRemovesTheRecognisedPart) {
-  TBible english(kEnglish, context_);
-  TBible cyrillic(kCyrillic, context_);
+  TBible english(kEnglish, session_->Context());
+  TBible cyrillic(kCyrillic, session_->Context());
   const FindCase cases[] = {
       {kEnglish, "Gen 3:16", 1, " 3:16"},      // abbreviation
       {kEnglish, "Genesis 3", 1, " 3"},        // the whole name
@@ -95,8 +87,8 @@ struct ParseCase {
 };
 
 TEST_F(BibleReferencesTest, ParseReference) {
-  TBible english(kEnglish, context_);
-  TBible cyrillic(kCyrillic, context_);
+  TBible english(kEnglish, session_->Context());
+  TBible cyrillic(kCyrillic, session_->Context());
   const ParseCase cases[] = {
       {kEnglish, "Gen 3:16", true, true, 1, 3, 16},
       {kEnglish, "gen 3:16", true, true, 1, 3, 16},
@@ -124,9 +116,9 @@ TEST_F(BibleReferencesTest, ParseReference) {
   for (const ParseCase& c : cases) {
     const TBible& bible = c.translation == kEnglish ? english : cyrillic;
     int position = -1, chapter = -1, verse = -1;
-    context_.BookFound = !c.bookFound;
+    session_->Context().BookFound = !c.bookFound;
     EXPECT_EQ(bible.ParseReference(c.text, position, chapter, verse), c.result) << c.text;
-    EXPECT_EQ(context_.BookFound, c.bookFound) << c.text;
+    EXPECT_EQ(session_->Context().BookFound, c.bookFound) << c.text;
     EXPECT_EQ(position, c.position) << c.text;
     EXPECT_EQ(chapter, c.chapter) << c.text;
     EXPECT_EQ(verse, c.verse) << c.text;
@@ -145,7 +137,7 @@ TEST_F(BibleReferencesTest, ParsingATypedReferenceIsQuick) {
   for (int b = 1; b <= 77; ++b) structure += "1 1\r\n";
   test::WriteFile(dir_.File("VUL/BibleTitles.txt"), titles);
   test::WriteFile(dir_.File("VUL/BibleStructure.csv"), structure);
-  TBible bible(11, context_);
+  TBible bible(11, session_->Context());
   ASSERT_EQ(bible.BookCount, 77);
   int position = 0, chapter = 0, verse = 0;
   constexpr int kRounds = 2000;

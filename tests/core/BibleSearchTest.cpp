@@ -7,12 +7,12 @@
 
 #include "modules/ModuleCompiler.h"
 #include "search/SearchContext.h"
-#include "search/VerseList.h"
 #include "store/Bible.h"
 #include "store/CodePage.h"
 #include "store/LectoraError.h"
-#include "store/Settings.h"
 #include "store/StandardStructure.h"
+#include "store/VerseList.h"
+#include "support/TestStore.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -30,14 +30,9 @@ class BibleSearchTest : public ::testing::Test {
   void SetUp() override {
     TModuleCompiler::Compile(test::TestDataDir() + "search-en", dir_.File("ASV"), 5, false);
     TModuleCompiler::Compile(test::TestDataDir() + "search-bg", dir_.File("ORT"), 0, false);
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    std::string standard;
-    for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard += "1 30\n";
-    standard_.LoadFromText(standard, "BibleStructure.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-    english_ = std::make_unique<TBible>(kEnglish, context_);
-    bulgarian_ = std::make_unique<TBible>(kBulgarian, context_);
+    session_ = test::OpenStoreSession(dir_, test::PlainStandardText());
+    english_ = std::make_unique<TBible>(kEnglish, session_->Context());
+    bulgarian_ = std::make_unique<TBible>(kBulgarian, session_->Context());
     ASSERT_TRUE(english_->Loaded());
     ASSERT_TRUE(bulgarian_->Loaded());
   }
@@ -57,9 +52,7 @@ class BibleSearchTest : public ::testing::Test {
   }
 
   test::TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
   std::unique_ptr<TBible> english_;
   std::unique_ptr<TBible> bulgarian_;
 };
@@ -124,7 +117,7 @@ TEST_F(BibleSearchTest, PhraseFilterFollowsTheWordOrder) {
 TEST_F(BibleSearchTest, PhraseFilterLowerCasesEveryLetterOfTheCodePage) {
   constexpr int kSerbian = 5;  // "Srb\", language 2
   TModuleCompiler::Compile(test::TestDataDir() + "search-sr", dir_.File("Srb"), 2, false);
-  TBible serbian(kSerbian, context_);
+  TBible serbian(kSerbian, session_->Context());
   ASSERT_TRUE(serbian.Loaded());
   const struct {
     const char* words;
@@ -161,7 +154,7 @@ TEST_F(BibleSearchTest, LongListsFindWhatShortListsFind) {
   test::WriteFile(dir_.File("long/books.tsv"), "1\tThe First Book of Moses\tGenesis\tGen\n");
   test::WriteFile(dir_.File("long/verses.tsv"), verses);
   TModuleCompiler::Compile(dir_.File("long"), dir_.File("ASV"), 5, false);
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   ASSERT_EQ(bible.VerseTotal, 300);
   TSearchContext search;
   search.SearchWords = {"sun", "moon"};
@@ -180,7 +173,7 @@ TEST_F(BibleSearchTest, LongListsFindWhatShortListsFind) {
   // A module read from a truncated text file reports the damage either way.
   const std::string data = test::ReadFile(dir_.File("ASV/CompactText.bin"));
   test::WriteFile(dir_.File("ASV/CompactText.bin"), data.substr(0, data.size() / 2));
-  TBible damaged(kEnglish, context_);
+  TBible damaged(kEnglish, session_->Context());
   longList = List(all);
   EXPECT_THROW(damaged.PhraseFilter(longList, 1, search), LectoraError);
   shortList = List({299, 300});

@@ -8,9 +8,9 @@
 #include "store/BibleSet.h"
 #include "store/FileCheck.h"
 #include "store/LectoraError.h"
-#include "store/Settings.h"
 #include "store/StandardStructure.h"
 #include "store/TranslationTable.h"
+#include "support/TestStore.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -52,12 +52,9 @@ const char* const kStructure = "2 3 2\r\n2 2 1\r\n2 3 2\r\n1 2\r\n";
 class BibleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    standard_.LoadFromText(StandardText(), "BibleStructure.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-    context_.Messages = &messages_;
-    context_.DriveDialog = &dialog_;
+    session_ = test::OpenStoreSession(dir_, StandardText());
+    session_->SetMessages(&messages_);
+    session_->SetDriveDialog(&dialog_);
   }
 
   // Writes a module of the sample books into `folder` (a full path with "/").
@@ -68,17 +65,15 @@ class BibleTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
   test::RecordingMessages messages_;
   test::ScriptedDriveDialog dialog_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
 };
 
 TEST_F(BibleTest, LoadsTitlesStructureAndFiles) {
   WriteModule(dir_.File("ASV/"));
   WriteFile(dir_.File("ASV/LinksP.bin"), "");
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   ASSERT_TRUE(bible.Loaded());
   EXPECT_EQ(bible.Path, dir_.File("ASV/"));
   EXPECT_EQ(bible.DefaultPath, bible.Path);
@@ -106,7 +101,7 @@ TEST_F(BibleTest, TitlesWithPlainLineFeedsAndNoFinalLineEnd) {
   for (std::size_t at; (at = titles.find('\r')) != std::string::npos;) titles.erase(at, 1);
   titles.pop_back();
   WriteModule(dir_.File("ASV/"), titles, "2 3 2 2 2 1\n2 3 2 1 2");
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   EXPECT_EQ(bible.Books[33].AltName, "Ezek");
   EXPECT_EQ(bible.VerseTotal, 15);
   EXPECT_TRUE(bible.NoLinks);
@@ -114,7 +109,7 @@ TEST_F(BibleTest, TitlesWithPlainLineFeedsAndNoFinalLineEnd) {
 
 TEST_F(BibleTest, VerseNumbersRoundTripOverTheWholeModule) {
   WriteModule(dir_.File("ASV/"));
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   EXPECT_EQ(bible.VerseNumber(1, 1, 1), 1);
   EXPECT_EQ(bible.VerseNumber(1, 2, 1), 1 + 3);
   EXPECT_EQ(bible.VerseNumber(1, 0, 2), 2);  // chapter <= 1 adds no counts
@@ -149,17 +144,17 @@ TEST_F(BibleTest, VerseNumbersRoundTripOverTheWholeModule) {
 
 TEST_F(BibleTest, WithoutDiffTheStandardMappingKeepsTheReference) {
   WriteModule(dir_.File("ASV/"));
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   for (int number = 1; number <= bible.VerseTotal; ++number) {
     int position = 0, chapter = 0, verse = 0;
     bible.VerseToRef(number, position, chapter, verse);
     const int book = bible.BookOrder[position];
     const std::int32_t standard = bible.ToStandard(book, chapter, verse);
-    ASSERT_EQ(standard, standard_.StandardNumber(book, chapter, verse));
+    ASSERT_EQ(standard, session_->Standard().StandardNumber(book, chapter, verse));
     ASSERT_EQ(bible.FromStandard(standard), number);
   }
   // Book 19 is not in the module.
-  EXPECT_EQ(bible.FromStandard(standard_.StandardNumber(19, 2, 3)), 0);
+  EXPECT_EQ(bible.FromStandard(session_->Standard().StandardNumber(19, 2, 3)), 0);
 }
 
 TEST_F(BibleTest, DiffMapsChapterAndVerseBothWays) {
@@ -169,22 +164,25 @@ TEST_F(BibleTest, DiffMapsChapterAndVerseBothWays) {
   std::string structure = "10 30 30 30 30 30 30 30 30 40 20\r\n";
   WriteModule(dir_.File("ASV/"), titles, structure);
   WriteFile(dir_.File("ASV/_Diff_.txt"), "19 9 22 1 -21\r\n\r\n19 9 35 1 -20\r\n19 2 5 0 1\r\n");
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   EXPECT_EQ(bible.DiffToStandard[19].size(), 3u);
-  EXPECT_EQ(bible.ToStandard(19, 9, 25), standard_.StandardNumber(19, 10, 4));
-  EXPECT_EQ(bible.ToStandard(19, 9, 22), standard_.StandardNumber(19, 10, 1));
-  EXPECT_EQ(bible.ToStandard(19, 9, 21), standard_.StandardNumber(19, 9, 21));
-  EXPECT_EQ(bible.ToStandard(19, 9, 36), standard_.StandardNumber(19, 10, 16));
-  EXPECT_EQ(bible.ToStandard(19, 8, 25), standard_.StandardNumber(19, 8, 25));
+  EXPECT_EQ(bible.ToStandard(19, 9, 25), session_->Standard().StandardNumber(19, 10, 4));
+  EXPECT_EQ(bible.ToStandard(19, 9, 22), session_->Standard().StandardNumber(19, 10, 1));
+  EXPECT_EQ(bible.ToStandard(19, 9, 21), session_->Standard().StandardNumber(19, 9, 21));
+  EXPECT_EQ(bible.ToStandard(19, 9, 36), session_->Standard().StandardNumber(19, 10, 16));
+  EXPECT_EQ(bible.ToStandard(19, 8, 25), session_->Standard().StandardNumber(19, 8, 25));
 
   int book = 19, chapter = 10, verse = 1;
   bible.StandardToOwnRef(book, chapter, verse);
   EXPECT_EQ(book, 19);
   EXPECT_EQ(chapter, 9);
   EXPECT_EQ(verse, 22);
-  EXPECT_EQ(bible.FromStandard(standard_.StandardNumber(19, 10, 4)), bible.VerseNumber(1, 9, 25));
-  EXPECT_EQ(bible.FromStandard(standard_.StandardNumber(19, 9, 21)), bible.VerseNumber(1, 9, 21));
-  EXPECT_EQ(bible.FromStandard(standard_.StandardNumber(19, 10, 16)), bible.VerseNumber(1, 9, 36));
+  EXPECT_EQ(bible.FromStandard(session_->Standard().StandardNumber(19, 10, 4)),
+            bible.VerseNumber(1, 9, 25));
+  EXPECT_EQ(bible.FromStandard(session_->Standard().StandardNumber(19, 9, 21)),
+            bible.VerseNumber(1, 9, 21));
+  EXPECT_EQ(bible.FromStandard(session_->Standard().StandardNumber(19, 10, 16)),
+            bible.VerseNumber(1, 9, 36));
 }
 
 struct BadFile {
@@ -200,13 +198,13 @@ TEST_P(BibleFileErrors, NameTheFileAndLineAndSaveNothing) {
   WriteModule(dir_.File("ASV/"));
   WriteFile(dir_.File(std::string("ASV/") + GetParam().file), GetParam().text);
   try {
-    TBible bible(kEnglish, context_);
+    TBible bible(kEnglish, session_->Context());
     FAIL() << "no error";
   } catch (const LectoraError& error) {
     EXPECT_EQ(error.File(), dir_.File(std::string("ASV/") + GetParam().file));
     EXPECT_EQ(error.Line(), GetParam().line) << error.what();
   }
-  EXPECT_FALSE(settings_->Ini().SectionExists("ASV\\Font"));
+  EXPECT_FALSE(session_->Settings().Ini().SectionExists("ASV\\Font"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -236,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BibleTest, MissingModuleIsUnavailableAndSavesNothing) {
   {
-    TBible bible(kEnglish, context_);
+    TBible bible(kEnglish, session_->Context());
     EXPECT_FALSE(bible.Loaded());
     EXPECT_EQ(bible.Path, "");
     EXPECT_EQ(bible.Words, nullptr);
@@ -248,8 +246,8 @@ TEST_F(BibleTest, MissingModuleIsUnavailableAndSavesNothing) {
     EXPECT_EQ(text, "");
   }
   EXPECT_EQ(dialog_.Calls, 1);  // asked, and cancelled
-  EXPECT_FALSE(settings_->Ini().SectionExists("ASV\\Font"));
-  EXPECT_FALSE(settings_->Ini().SectionExists("ASV\\BookMarks"));
+  EXPECT_FALSE(session_->Settings().Ini().SectionExists("ASV\\Font"));
+  EXPECT_FALSE(session_->Settings().Ini().SectionExists("ASV\\BookMarks"));
   EXPECT_TRUE(messages_.Messages.empty());
 }
 
@@ -258,32 +256,32 @@ TEST_F(BibleTest, ModuleUnderTheRememberedRootThenOneFoundThroughTheDialog) {
   const std::string disc = dir_.Path() + "disc";
   WriteModule(media + "/ASV/");
   WriteModule(disc + "/ORT/");
-  settings_->Registry().WriteRegValue("SetupPath", media);
+  session_->Settings().Registry().WriteRegValue("SetupPath", media);
 
-  TBible english(kEnglish, context_);
+  TBible english(kEnglish, session_->Context());
   EXPECT_EQ(english.Path, media + "/ASV/");
   EXPECT_EQ(english.DefaultPath, dir_.File("ASV/"));
   EXPECT_EQ(dialog_.Calls, 0);
 
   dialog_.Answer = disc;
-  TBible cyrillic(kCyrillic, context_);
+  TBible cyrillic(kCyrillic, session_->Context());
   EXPECT_EQ(cyrillic.Path, disc + "/ORT/");
   EXPECT_EQ(dialog_.Calls, 1);
   EXPECT_EQ(dialog_.LastPreset, media);
   std::string root;
-  settings_->Registry().ReadRegValue("SetupPath", root);
+  session_->Settings().Registry().ReadRegValue("SetupPath", root);
   EXPECT_EQ(root, disc);
 
   // A root chosen where the module is not is not remembered.
   dialog_.Answer = dir_.Path() + "elsewhere";
-  TBible missing(3, context_);
+  TBible missing(3, session_->Context());
   EXPECT_FALSE(missing.Loaded());
-  settings_->Registry().ReadRegValue("SetupPath", root);
+  session_->Settings().Registry().ReadRegValue("SetupPath", root);
   EXPECT_EQ(root, disc);
 }
 
 TEST_F(BibleTest, BookmarksAndFontComeFromAndReturnToTheSettings) {
-  TMyIniFile& ini = settings_->Ini();
+  TMyIniFile& ini = session_->Settings().Ini();
   TFontInfo stored;
   stored.Name = "DejaVu Serif";
   stored.Size = 14;
@@ -292,7 +290,7 @@ TEST_F(BibleTest, BookmarksAndFontComeFromAndReturnToTheSettings) {
   ini.WriteSection("ORT\\BookMarks", {"Gen 1:1", "Ps 2:1"});
   WriteModule(dir_.File("ORT/"));
   {
-    TBible bible(kCyrillic, context_);
+    TBible bible(kCyrillic, session_->Context());
     EXPECT_EQ(bible.Font.Name, "DejaVu Serif");
     EXPECT_EQ(bible.Font.Size, 14);
     EXPECT_EQ(bible.Font.CharSet, 204);  // forced to the language's
@@ -307,25 +305,25 @@ TEST_F(BibleTest, BookmarksAndFontComeFromAndReturnToTheSettings) {
 
 TEST_F(BibleTest, DefaultFontIsVerdana) {
   WriteModule(dir_.File("ASV/"));
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   EXPECT_EQ(bible.Font.Name, "Verdana");
   EXPECT_EQ(bible.Font.CharSet, 0);
 }
 
 TEST_F(BibleTest, ChapterWordInTheLanguagesCodePage) {
-  TBible cyrillic(kCyrillic, context_);
+  TBible cyrillic(kCyrillic, session_->Context());
   std::string word;
   cyrillic.ChapterWord(22, word);
   EXPECT_EQ(word, "  \xCF\xF1\xE0\xEB\xEE\xEC ");  // "  Псалом " in Windows-1251
   cyrillic.ChapterWord(1, word);
   EXPECT_EQ(word, "\xC3\xEB\xE0\xE2\xE0 ");  // "Глава "
-  TBible english(kEnglish, context_);
+  TBible english(kEnglish, session_->Context());
   english.ChapterWord(22, word);
   EXPECT_EQ(word, "Psalm ");
   english.ChapterWord(23, word);
   EXPECT_EQ(word, "Chapter ");
   EXPECT_FALSE(english.HasStrongNumbers());
-  EXPECT_TRUE(TBible(8, context_).HasStrongNumbers());
+  EXPECT_TRUE(TBible(8, session_->Context()).HasStrongNumbers());
 }
 
 TEST(TranslationTable, FoldersShortNamesAndLanguages) {
@@ -351,11 +349,11 @@ TEST(TranslationTable, FoldersShortNamesAndLanguages) {
 }
 
 TEST_F(BibleTest, BibleSetSlotsAndCyrillicFontName) {
-  TBibleSet bibles(context_);
-  EXPECT_EQ(bibles.CyrillicFontName(settings_->Ini()), "");
-  settings_->Ini().WriteString("38\\Font", "FontName", "Liberation Serif");
-  settings_->Ini().WriteString("Tzrg\\Font", "FontName", "Other");
-  EXPECT_EQ(bibles.CyrillicFontName(settings_->Ini()), "Liberation Serif");
+  TBibleSet bibles(session_->Context());
+  EXPECT_EQ(bibles.CyrillicFontName(session_->Settings().Ini()), "");
+  session_->Settings().Ini().WriteString("38\\Font", "FontName", "Liberation Serif");
+  session_->Settings().Ini().WriteString("Tzrg\\Font", "FontName", "Other");
+  EXPECT_EQ(bibles.CyrillicFontName(session_->Settings().Ini()), "Liberation Serif");
 
   WriteModule(dir_.File("ASV/"));
   WriteModule(dir_.File("bgnew/"));
@@ -363,13 +361,13 @@ TEST_F(BibleTest, BibleSetSlotsAndCyrillicFontName) {
   TBible& english = bibles.Open(kEnglish);
   EXPECT_EQ(&bibles.Open(kEnglish), &english);
   EXPECT_EQ(bibles[9], &english);
-  EXPECT_EQ(bibles.CyrillicFontName(settings_->Ini()), "Liberation Serif");
-  settings_->Ini().WriteString("bgnew\\Font", "FontName", "DejaVu Sans");
+  EXPECT_EQ(bibles.CyrillicFontName(session_->Settings().Ini()), "Liberation Serif");
+  session_->Settings().Ini().WriteString("bgnew\\Font", "FontName", "DejaVu Sans");
   bibles.Open(1).Font.Name = "Chosen";  // "bgnew\", Cyrillic: its own font counts
-  EXPECT_EQ(bibles.CyrillicFontName(settings_->Ini()), "Chosen");
+  EXPECT_EQ(bibles.CyrillicFontName(session_->Settings().Ini()), "Chosen");
   bibles.Close(kEnglish);
   EXPECT_EQ(bibles[9], nullptr);
-  EXPECT_TRUE(settings_->Ini().SectionExists("ASV\\Font"));  // saved when closed
+  EXPECT_TRUE(session_->Settings().Ini().SectionExists("ASV\\Font"));  // saved when closed
   bibles.CloseAll();
   EXPECT_EQ(bibles[1], nullptr);
   EXPECT_THROW(bibles.Open(12), LectoraError);

@@ -13,6 +13,7 @@
 #include "store/RFileStream.h"
 #include "store/Settings.h"
 #include "store/StandardStructure.h"
+#include "support/TestStore.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -34,16 +35,11 @@ class BibleTextTest : public ::testing::Test {
   void SetUp() override {
     TModuleCompiler::Compile(test::TestDataDir() + "module-en", dir_.File("ASV"), 5, false);
     TModuleCompiler::Compile(test::TestDataDir() + "module-ru", dir_.File("ORT"), 0, false);
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    standard_.LoadFromText(GenericStandard(), "BibleStructure.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
+    session_ = test::OpenStoreSession(dir_, GenericStandard());
   }
 
   TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
 };
 
 // Every verse of the source reads back, in the module's code page, at the
@@ -55,7 +51,7 @@ TEST_F(BibleTextTest, EveryVerseOfTheSourceReadsBack) {
     int codePage;
   } modules[] = {{kEnglish, "module-en", 1252}, {kCyrillic, "module-ru", 1251}};
   for (const auto& m : modules) {
-    TBible bible(m.translation, context_);
+    TBible bible(m.translation, session_->Context());
     std::istringstream lines(test::ReadFile(test::TestDataDir() + m.source + "/verses.tsv"));
     int count = 0;
     for (std::string line; std::getline(lines, line); ++count) {
@@ -72,7 +68,7 @@ TEST_F(BibleTextTest, EveryVerseOfTheSourceReadsBack) {
 }
 
 TEST_F(BibleTextTest, VerseOneIsRecordZero) {
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   TRFileStream stream(dir_.File("ASV/CompactPoint.bin"), OpenMode::Read,
                       dir_.File("ASV/CompactText.bin"));
   std::string record;
@@ -86,7 +82,7 @@ TEST_F(BibleTextTest, VerseOneIsRecordZero) {
 }
 
 TEST_F(BibleTextTest, NumbersOutsideTheModuleGiveEmptyText) {
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   for (int number : {0, -1, bible.VerseTotal + 1, 65535, 1 << 20}) {
     std::string text = "stale";
     bible.ReadVerse(number, text);
@@ -95,8 +91,8 @@ TEST_F(BibleTextTest, NumbersOutsideTheModuleGiveEmptyText) {
 }
 
 TEST_F(BibleTextTest, ReferenceTexts) {
-  TBible english(kEnglish, context_);
-  TBible cyrillic(kCyrillic, context_);
+  TBible english(kEnglish, session_->Context());
+  TBible cyrillic(kCyrillic, session_->Context());
   const struct {
     const TBible* bible;
     int number;
@@ -124,7 +120,7 @@ TEST_F(BibleTextTest, ReferenceTexts) {
 }
 
 TEST_F(BibleTextTest, MissingTextFilesGiveEmptyTextUntilTheyAppear) {
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   const std::string data = dir_.File("ASV/CompactText.bin");
   std::filesystem::rename(data, data + ".away");
   std::string text = "stale";
@@ -161,7 +157,7 @@ void ExpectDamageContained(const TBible& bible, const std::vector<std::string>& 
 TEST_F(BibleTextTest, TruncatedFilesNeverReadPastTheirEnd) {
   std::vector<std::string> original;
   {
-    TBible bible(kEnglish, context_);
+    TBible bible(kEnglish, session_->Context());
     for (int n = 1; n <= bible.VerseTotal; ++n) {
       bible.ReadVerse(n, original.emplace_back());
     }
@@ -181,7 +177,7 @@ TEST_F(BibleTextTest, TruncatedFilesNeverReadPastTheirEnd) {
     std::filesystem::resize_file(
         name, static_cast<std::uintmax_t>(std::filesystem::file_size(name) * cut.keep));
     TSettings settings(copy.Path(), "lectora", copy.File("config"));
-    TStoreContext context = context_;
+    TStoreContext context = session_->Context();
     context.Settings = &settings;
     TBible bible(kEnglish, context);
     int whole = 0, lost = 0;
@@ -194,7 +190,7 @@ TEST_F(BibleTextTest, TruncatedFilesNeverReadPastTheirEnd) {
 TEST_F(BibleTextTest, OffsetsAndLengthsBeyondTheEndAreErrors) {
   std::vector<std::string> original;
   {
-    TBible bible(kEnglish, context_);
+    TBible bible(kEnglish, session_->Context());
     for (int n = 1; n <= bible.VerseTotal; ++n) bible.ReadVerse(n, original.emplace_back());
   }
   const std::string index = dir_.File("ASV/CompactPoint.bin");
@@ -209,7 +205,7 @@ TEST_F(BibleTextTest, OffsetsAndLengthsBeyondTheEndAreErrors) {
   records.replace(offset2, 2, "\xFF\xFF");
   test::WriteFile(index, entries);
   test::WriteFile(data, records);
-  TBible bible(kEnglish, context_);
+  TBible bible(kEnglish, session_->Context());
   int whole = 0, lost = 0;
   ExpectDamageContained(bible, original, &whole, &lost);
   EXPECT_EQ(lost, 2);
@@ -228,7 +224,7 @@ TEST_F(BibleTextTest, AWholeLongChapterReadsQuickly) {
   test::WriteFile(dir_.File("long/books.tsv"), "22\tPsalms\tPsalms\tPs\n");
   test::WriteFile(dir_.File("long/verses.tsv"), verses);
   TModuleCompiler::Compile(dir_.File("long"), dir_.File("KJVSN"), 5, true);
-  TBible bible(8, context_);
+  TBible bible(8, session_->Context());
   ASSERT_EQ(bible.VerseTotal, 176);
   std::string text;
   bible.ReadVerse(1, text);  // opens the files

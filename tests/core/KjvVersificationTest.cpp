@@ -11,9 +11,8 @@
 #include <vector>
 
 #include "store/Bible.h"
-#include "store/Settings.h"
 #include "store/StandardStructure.h"
-#include "store/StoreContext.h"
+#include "support/TestStore.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -70,28 +69,24 @@ class KjvVersificationTest : public ::testing::Test {
     WriteFile(dir_.File("KJVSN/_Diff_.txt"),
               test::ReadFile(test::SourceDir() + "scripts/versification/KJV_Diff_.txt"));
 
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    standard_.Load(test::SourceDir() + "data/", nullptr);
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-    context_.Messages = &messages_;
-    bible_ = std::make_unique<TBible>(kKingJames, context_);
+    test::CopySharedData(dir_.Path());
+    session_ = test::OpenStoreSession(dir_);
+    session_->SetMessages(&messages_);
+    bible_ = std::make_unique<TBible>(kKingJames, session_->Context());
     ASSERT_TRUE(bible_->Loaded());
   }
 
   // Standard book, chapter and verse of a King James place.
   std::tuple<int, int, int> Standard(int book, int chapter, int verse) const {
     int b = 0, c = 0, v = 0;
-    standard_.StandardToRef(bible_->ToStandard(book, chapter, verse), b, c, v);
+    session_->Standard().StandardToRef(bible_->ToStandard(book, chapter, verse), b, c, v);
     return {b, c, v};
   }
 
   TempDir dir_;
   std::vector<TKjvBook> books_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
   test::RecordingMessages messages_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
   std::unique_ptr<TBible> bible_;
 };
 

@@ -13,8 +13,8 @@
 #include "store/Bible.h"
 #include "store/CodePage.h"
 #include "store/Language.h"
-#include "store/Settings.h"
 #include "store/StandardStructure.h"
+#include "support/TestStore.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -109,13 +109,8 @@ class QueryParserTest : public ::testing::Test {
   void SetUp() override {
     TModuleCompiler::Compile(test::TestDataDir() + "search-en", dir_.File("ASV"), 5, false);
     TModuleCompiler::Compile(test::TestDataDir() + "search-bg", dir_.File("ORT"), 0, false);
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    std::string standard;
-    for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard += "1 30\n";
-    standard_.LoadFromText(standard, "BibleStructure.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-    bible_ = std::make_unique<TBible>(kEnglish, context_);
+    session_ = test::OpenStoreSession(dir_, test::PlainStandardText());
+    bible_ = std::make_unique<TBible>(kEnglish, session_->Context());
     ASSERT_TRUE(bible_->Loaded());
   }
 
@@ -124,9 +119,7 @@ class QueryParserTest : public ::testing::Test {
   }
 
   test::TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
   std::unique_ptr<TBible> bible_;
   TSearchContext search_;
 };
@@ -241,7 +234,7 @@ TEST_F(QueryParserTest, WordSearchResults) {
 }
 
 TEST_F(QueryParserTest, CyrillicQueryOnACyrillicModule) {
-  TBible bulgarian(kBulgarian, context_);
+  TBible bulgarian(kBulgarian, session_->Context());
   ASSERT_TRUE(bulgarian.Loaded());
   search_.WordOrder = 2;
   // Latin letters are no Bulgarian letters: "abc" goes, the blanks stay.

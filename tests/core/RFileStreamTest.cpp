@@ -1,7 +1,7 @@
 #include "store/RFileStream.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
+#include <cstdio>
 
 #include <algorithm>
 #include <map>

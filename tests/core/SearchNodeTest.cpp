@@ -11,8 +11,8 @@
 #include "search/QueryParser.h"
 #include "search/SearchContext.h"
 #include "store/Bible.h"
-#include "store/Settings.h"
 #include "store/StandardStructure.h"
+#include "support/TestStore.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -27,19 +27,12 @@ constexpr int kEnglish = 9;  // "ASV\", language 5
 // 1:1-3 are 11-13.
 class SearchNodeTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    std::string standard;
-    for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard += "1 30\n";
-    standard_.LoadFromText(standard, "BibleStructure.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-  }
+  void SetUp() override { session_ = test::OpenStoreSession(dir_, test::PlainStandardText()); }
 
   // Compiles `source` (a folder under tests/data, or a full path) and opens it.
   void Open(const std::string& source) {
     TModuleCompiler::Compile(source, dir_.File("ASV"), 5, false);
-    bible_ = std::make_unique<TBible>(kEnglish, context_);
+    bible_ = std::make_unique<TBible>(kEnglish, session_->Context());
     ASSERT_TRUE(bible_->Loaded());
   }
 
@@ -60,9 +53,7 @@ class SearchNodeTest : public ::testing::Test {
   }
 
   test::TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
   std::unique_ptr<TBible> bible_;
   TSearchContext search_;
 };

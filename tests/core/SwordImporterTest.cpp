@@ -12,8 +12,8 @@
 #include "store/Bible.h"
 #include "store/CodePage.h"
 #include "store/LectoraError.h"
-#include "store/Settings.h"
 #include "store/StandardStructure.h"
+#include "support/TestStore.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -243,19 +243,10 @@ TEST(SwordBibleImporter, MissingFileAndBadTranslationNumber) {
 
 class SwordBibleModule : public ::testing::Test {
  protected:
-  void SetUp() override {
-    settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-    std::string standard;
-    for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard += "1 30\n";
-    standard_.LoadFromText(standard, "BibleStructure.txt");
-    context_.Settings = settings_.get();
-    context_.Standard = &standard_;
-  }
+  void SetUp() override { session_ = test::OpenStoreSession(dir_, test::PlainStandardText()); }
 
   TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
 };
 
 TEST_F(SwordBibleModule, ImportedVersesReadBackInTheCodePage) {
@@ -264,7 +255,7 @@ TEST_F(SwordBibleModule, ImportedVersesReadBackInTheCodePage) {
   EXPECT_EQ(report.Module.BookCount, 4);
   EXPECT_EQ(report.Module.VerseCount, 11);  // John 1:2 is an empty verse
 
-  TBible bible(kKjvStrong, context_);
+  TBible bible(kKjvStrong, session_->Context());
   ASSERT_FALSE(bible.Path.empty());
   EXPECT_EQ(bible.BookCount, 4);
   EXPECT_EQ(bible.VerseTotal, 11);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "modules/ModuleCompiler.h"
-#include "search/VerseList.h"
 #include "store/Bible.h"
 #include "store/BinaryFile.h"
 #include "store/CodePage.h"
@@ -15,6 +14,7 @@
 #include "store/Settings.h"
 #include "store/StandardStructure.h"
 #include "store/TextRoutines.h"
+#include "store/VerseList.h"
 #include "support/SampleModules.h"
 #include "support/TestSupport.h"
 

@@ -5,18 +5,14 @@
 #include "modules/ModuleCompiler.h"
 #include "store/BinaryFile.h"
 #include "store/CodePage.h"
+#include "support/TestStore.h"
 
 namespace lectora::test {
 
 TSampleModules::TSampleModules() {
   TModuleCompiler::Compile(TestDataDir() + "module-en", dir_.File("ASV"), 5, false);
   TModuleCompiler::Compile(TestDataDir() + "wordindex-bg", dir_.File("ORT"), 0, false);
-  settings_ = std::make_unique<TSettings>(dir_.Path(), "lectora", dir_.File("config"));
-  std::string standard;
-  for (int b = 1; b <= TStandardStructure::kBooks; ++b) standard += "1 30\n";
-  standard_.LoadFromText(standard, "BibleStructure.txt");
-  context_.Settings = settings_.get();
-  context_.Standard = &standard_;
+  session_ = OpenStoreSession(dir_, PlainStandardText());
 }
 
 std::string Cp1251(const std::string& utf8) {

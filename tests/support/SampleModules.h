@@ -1,7 +1,7 @@
 // The two small modules the word-index, concordance and links tests share:
 // the English sample (tests/data/module-en) as "ASV\" (translation 9) and the
 // Bulgarian word-index sample (tests/data/wordindex-bg, with links) as "ORT\"
-// (translation 0), compiled into a fresh folder, with a store context over a
+// (translation 0), compiled into a fresh folder, with a store session over a
 // plain standard structure (one chapter of 30 verses per book). Also the
 // byte encodings those tests compare module files with.
 #pragma once
@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "store/Settings.h"
-#include "store/StandardStructure.h"
 #include "store/StoreContext.h"
+#include "store/StoreSession.h"
 #include "support/TestSupport.h"
 
 namespace lectora::test {
@@ -29,14 +28,12 @@ class TSampleModules {
   TSampleModules& operator=(const TSampleModules&) = delete;
 
   TempDir& Dir() { return dir_; }
-  // Settings and standard structure of the folder; owned by this object.
-  TStoreContext& Context() { return context_; }
+  // The store session of the folder; owned by this object.
+  TStoreContext& Context() { return session_->Context(); }
 
  private:
   TempDir dir_;
-  std::unique_ptr<TSettings> settings_;
-  TStandardStructure standard_;
-  TStoreContext context_;
+  std::unique_ptr<TStoreSession> session_;
 };
 
 // `utf8` in Windows-1251; a character the code page lacks fails the test.

@@ -13,7 +13,7 @@ namespace lectora::test {
 
 // A fresh folder removed again with the object; Path() ends in "/".
 class TempDir {
-public:
+ public:
   TempDir();
   ~TempDir();
   TempDir(const TempDir&) = delete;
@@ -22,20 +22,20 @@ public:
   // Path() + `name`.
   std::string File(const std::string& name) const { return path_ + name; }
 
-private:
+ private:
   std::string path_;
 };
 
 // Records every message instead of showing it.
 class RecordingMessages : public IMessageService {
-public:
+ public:
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
   std::vector<std::string> Messages;
 };
 
 // Answers with a preset root (or cancel) and counts the questions.
 class ScriptedDriveDialog : public IDriveDialog {
-public:
+ public:
   std::optional<std::string> ChooseRoot(const std::string& rememberedRoot) override {
     ++Calls;
     LastPreset = rememberedRoot;

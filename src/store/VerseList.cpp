@@ -1,4 +1,4 @@
-#include "search/VerseList.h"
+#include "store/VerseList.h"
 
 #include <algorithm>
 #include <iterator>
