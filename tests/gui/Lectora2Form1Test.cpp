@@ -19,7 +19,10 @@
 #include "display/BibleComboBox.h"
 #include "display/BibleForm1.h"
 #include "display/CDEdit.h"
+#include "display/BibleRichEdit1.h"
 #include "display/ODComboBox.h"
+#include "app/ActionRegistry.h"
+#include "mainwindow/CDDriveForm1.h"
 #include "modules/ModuleCompiler.h"
 #include "settings/MySpinEdit.h"
 #include "store/Bible.h"
@@ -266,6 +269,149 @@ TEST_F(Lectora2Form1Test, RandomVerseStaysInsideTheModule) {
     EXPECT_GE(window->CurrentVerseNumber(), 1);
     EXPECT_LE(window->CurrentVerseNumber(), total);
   }
+}
+
+// The window of `number` among the open ones, or null.
+TBibleForm1* WindowOf(test::MainWindowDriver& window, int number) {
+  for (TBibleForm1* bibleWindow : window.BibleWindows()) {
+    if (bibleWindow->TranslationNumber() == number) return bibleWindow;
+  }
+  return nullptr;
+}
+
+void Activate(test::MainWindowDriver& window, TBibleForm1* bibleWindow) {
+  for (QMdiSubWindow* sub : window.WindowArea().subWindowList()) {
+    if (sub->widget() == bibleWindow) window.WindowArea().setActiveSubWindow(sub);
+  }
+  ASSERT_EQ(window.ActiveBibleWindow(), bibleWindow);
+}
+
+TEST_F(Lectora2Form1Test, DifferentlyNumberedWindowsStayTogetherThroughStepsAndRestarts) {
+  {
+    auto window = Start();
+    window->OpenTranslation(kShifted);
+    window->OpenTranslation(kKingJames);
+    Go(*window, "Psalms 3:2");
+    TBibleForm1* shifted = WindowOf(*window, kShifted);
+    ASSERT_NE(shifted, nullptr);
+    // The shifted window keeps its own place, not the King James numbers.
+    EXPECT_EQ(shifted->Verse, 1);
+    Activate(*window, shifted);
+    EXPECT_EQ(window->VerseSpin().Value(), 1);
+    EXPECT_EQ(window->CurrentReference(), "Psalms 3:1");
+    EXPECT_EQ(window->VerseHistory().Text(), "Psalms 3:1");
+    window->VerseSpin().DownClick();  // one verse on
+    EXPECT_EQ(window->CurrentReference(), "Psalms 3:2");
+    EXPECT_EQ(WindowOf(*window, kKingJames)->ShownVerse(), 3);
+    EXPECT_EQ(shifted->ShownVerse(), 2);
+    window->close();
+  }
+  auto window = Start();
+  TBibleForm1* shifted = WindowOf(*window, kShifted);
+  TBibleForm1* kingJames = WindowOf(*window, kKingJames);
+  ASSERT_NE(shifted, nullptr);
+  ASSERT_NE(kingJames, nullptr);
+  EXPECT_EQ(shifted->ShownVerse(), 2);
+  EXPECT_EQ(kingJames->ShownVerse(), 3);
+  Activate(*window, kingJames);
+  EXPECT_EQ(window->VerseSpin().Value(), 3);
+  window->VerseSpin().DownClick();
+  EXPECT_EQ(kingJames->ShownVerse(), 4);
+  EXPECT_EQ(shifted->ShownVerse(), 3);
+}
+
+TEST_F(Lectora2Form1Test, KeysThatDoNotEditTheVerseLeaveTheNextCommandAlone) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  Go(*window, "John 3:16");
+  TMySpinEdit& verse = window->VerseSpin();
+  verse.setFocus();
+  for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Shift, Qt::Key_Alt, Qt::Key_Left, Qt::Key_Right}) {
+    QTest::keyClick(&verse, key);
+    window->Program().Actions().Get(QStringLiteral("First2")).trigger();
+    EXPECT_EQ(window->CurrentReference(), "John 3:1") << "after key " << key;
+    Go(*window, "John 3:16");
+  }
+  // A typed digit still waits for Enter.
+  QTest::keyClick(&verse, Qt::Key_5);
+  EXPECT_EQ(window->CurrentReference(), "John 3:16");
+}
+
+TEST_F(Lectora2Form1Test, TheBookBoxTakesEveryReferenceForm) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  const std::pair<const char*, const char*> cases[] = {
+      {"john3 16", "John 3:16"}, {"john 3 16", "John 3:16"}, {"ps23:4", "Psalms 23:4"},
+      {"gen 1:3", "Genesis 1:3"}, {"jo 1", "John 1:1"},
+  };
+  for (const auto& [typed, reached] : cases) {
+    Go(*window, typed);
+    EXPECT_EQ(window->CurrentReference(), reached) << typed;
+  }
+  // A bare book-name start is still completed at the blank.
+  window->BookBox().SetTextQuiet("");
+  QTest::keyClicks(window->BookBox().Edit(), "psa ");
+  EXPECT_EQ(window->BookBox().Text(), "Psalms ");
+}
+
+TEST_F(Lectora2Form1Test, TheVerseHistoryFieldFollowsTheReader) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  Go(*window, "John 3:16");
+  EXPECT_EQ(window->VerseHistory().Text(), "John 3:16");
+  Go(*window, "John 1:1");
+  EXPECT_EQ(window->VerseHistory().Text(), "John 1:1");
+}
+
+TEST_F(Lectora2Form1Test, ATranslationThatIsNotInstalledLeavesNoWindowAndNoCheck) {
+  auto window = Start();
+  window->Program().DriveDialog().QueueAnswer(std::nullopt);
+  window->TranslationAction(6).trigger();  // "RU" is not in the setup folder
+  EXPECT_TRUE(window->BibleWindows().empty());
+  EXPECT_TRUE(window->WindowArea().subWindowList().isEmpty());
+  EXPECT_FALSE(window->TranslationAction(6).isChecked());
+  EXPECT_FALSE(window->BookBox().isEnabled());
+  window->OpenTranslation(kKingJames);
+  Go(*window, "John 3:16");
+  EXPECT_EQ(window->CurrentReference(), "John 3:16");
+}
+
+TEST_F(Lectora2Form1Test, AnImpossibleTypedChapterIsClampedWhenTheFieldIsLeft) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  Go(*window, "Psalms 1:1");
+  TMySpinEdit& chapter = window->ChapterSpin();
+  chapter.setFocus();
+  chapter.selectAll();
+  QTest::keyClicks(&chapter, "99");
+  window->VerseSpin().setFocus();  // as Tab does
+  EXPECT_EQ(chapter.Value(), 23);
+  EXPECT_EQ(window->CurrentReference(), "Psalms 1:1");
+  QTest::keyClick(&chapter, Qt::Key_Return);
+  EXPECT_EQ(window->CurrentReference(), "Psalms 23:1");
+}
+
+TEST_F(Lectora2Form1Test, KeysReleasedInTheVerseFieldReachTheText) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  Go(*window, "John 3:16");
+  TBibleRichEdit1& text = *window->ActiveBibleWindow()->BRichEdit1;
+  text.SetSelLength(0);
+  QTest::keyClick(&window->VerseSpin(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(text.SelLength(), text.VisibleLength());
+}
+
+TEST_F(Lectora2Form1Test, TheLayoutOfTheLastRunComesBack) {
+  {
+    auto window = Start();
+    window->OpenTranslation(kKingJames);
+    window->Window().WindowSettings();
+    window->Find<TODComboBox>("BookBox").setFixedWidth(200);
+    window->close();
+  }
+  auto window = Start();
+  EXPECT_EQ(window->BookBox().width(), 200);
+  EXPECT_NE(test::ReadFile(setup_.File("lectora.ini")).find("CmBB1Width=140"), std::string::npos);
 }
 
 }  // namespace

@@ -71,5 +71,6 @@ QAction& MainWindowDriver::TranslationAction(int number) {
 QMdiArea& MainWindowDriver::WindowArea() { return Find<QMdiArea>("WindowArea"); }
 
 template TMySpinEdit& MainWindowDriver::Find<TMySpinEdit>(const char*);
+template TODComboBox& MainWindowDriver::Find<TODComboBox>(const char*);
 
 }  // namespace lectora::test
