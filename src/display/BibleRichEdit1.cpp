@@ -1,5 +1,6 @@
 #include "display/BibleRichEdit1.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QByteArray>
 #include <QClipboard>
@@ -16,8 +17,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "display/BibleRichEdit1Accessible.h"
+#include "display/QtText.h"
 #include "display/RtfCopy.h"
-#include "store/LectoraError.h"
 #include "store/TextRoutines.h"
 
 namespace lectora {
@@ -49,6 +51,7 @@ class TFlagRestorer {
 
 TBibleRichEdit1::TBibleRichEdit1(TDisplayContext& context, QWidget* parent)
     : QWidget(parent), context_(context), scrollBar_(new QScrollBar(Qt::Vertical, this)) {
+  InstallBibleRichEdit1Accessible();
   resize(150, 90);
   setFocusPolicy(Qt::ClickFocus);
   color_ = palette().color(QPalette::Base);
@@ -56,6 +59,10 @@ TBibleRichEdit1::TBibleRichEdit1(TDisplayContext& context, QWidget* parent)
   canvas_ = font_;
   scrollBar_->setRange(0, 0);
   scrollBar_->setEnabled(false);
+  // The keys belong to the control: a focused scroll bar would act on the
+  // press and let the release through to the control, which acts again.
+  scrollBar_->setFocusPolicy(Qt::NoFocus);
+  scrollBar_->setFocusProxy(this);
   scrollBar_->installEventFilter(this);
   connect(scrollBar_, &QScrollBar::valueChanged, this, &TBibleRichEdit1::ScrollChanged);
   PlaceScrollBar();
@@ -96,6 +103,7 @@ void TBibleRichEdit1::Clear(bool resetScroll) {
   boxes_.clear();
   textLength_ = 0;
   fragments_.clear();
+  ++textRevision_;
   if (widthCache_.size() > kMaxCachedFonts) widthCache_.clear();
   // After the text is gone, so that the repaint this may cause shows the
   // empty control.
@@ -198,6 +206,7 @@ void TBibleRichEdit1::AddFragment(std::string text) {
   frag.Text = std::move(text);
   frag.Widths = WidthsFor(canvas_);
   fragments_.push_back(std::move(frag));
+  ++textRevision_;
   // Boxes laid out before this text would no longer cover Content(); the
   // next paint lays everything out again.
   if (!boxes_.empty()) {
@@ -249,6 +258,9 @@ void TBibleRichEdit1::Layout() {
     scrollBar_->setMaximum(0);
   }
   scrollBar_->setEnabled(excess > 0);
+  // Owners fill the control and then show it, which lays it out: the text
+  // is complete here.
+  NotifyTextChanged();
 }
 
 void TBibleRichEdit1::NewLine() {
@@ -466,6 +478,7 @@ void TBibleRichEdit1::SetSelLength(int length) {
     copyBtn_->setEnabled(length >= 1);
     context_.SelectionOwner = copyBtn_->isEnabled() ? this : nullptr;
   }
+  NotifySelection();
 }
 
 std::string TBibleRichEdit1::SelText() const {
@@ -494,22 +507,19 @@ void TBibleRichEdit1::SelectAll() {
 }
 
 void TBibleRichEdit1::PrepareCopy() {
-  copyText_.clear();
-  copyRtf_.clear();
-  copyUnicode_.clear();
   TCopyRenderings copy = lectora::PrepareCopy(fragments_, selStart_, selLength_);
   copyText_ = std::move(copy.Text);
   copyRtf_ = std::move(copy.Rtf);
   copyUnicode_ = std::move(copy.Unicode);
+  copyCodePage_ = copy.CodePage;
+}
+
+QString TBibleRichEdit1::EightBitMimeType(int codePage) {
+  return QStringLiteral("text/plain;charset=windows-%1").arg(codePage);
 }
 
 bool TBibleRichEdit1::CopyToClipboard() {
-  try {
-    PrepareCopy();
-  } catch (const LectoraError& error) {
-    if (context_.ShowError) context_.ShowError(error.what());
-    return false;
-  }
+  PrepareCopy();
   if (copyText_.empty()) return false;
   const TFlagRestorer watch(context_.ClipboardWatch, false);
   auto data = std::make_unique<QMimeData>();
@@ -519,6 +529,8 @@ bool TBibleRichEdit1::CopyToClipboard() {
   data->setData(QStringLiteral("text/rtf"), rtf);
   data->setData(QStringLiteral("text/richtext"), rtf);
   data->setData(QStringLiteral("application/rtf"), rtf);
+  data->setData(EightBitMimeType(copyCodePage_),
+                QByteArray(copyText_.data(), static_cast<qsizetype>(copyText_.size())));
   QGuiApplication::clipboard()->setMimeData(data.release());
   return true;
 }
@@ -546,6 +558,89 @@ void TBibleRichEdit1::ShowActive() {
   const int position = scrollBar_->value();
   if (top < position) scrollBar_->setValue(top);
   if (position + height() < bottom) scrollBar_->setValue(bottom - height());
+  NotifyDescription();
+}
+
+// ---- screen readers ----
+
+void TBibleRichEdit1::SetActiveVerseDescription(const QString& description) {
+  activeVerseDescription_ = description;
+  NotifyDescription();
+}
+
+QString TBibleRichEdit1::AccessibleDescription() const {
+  QString verse;
+  const auto start = static_cast<std::size_t>(std::max(ActiveStart, 0));
+  const auto end = std::min(static_cast<std::size_t>(std::max(ActiveEnd, 0)), content_.size());
+  if (ActiveVerse != 0 && start < end) {
+    // Content() does not say which charset each part is in; the fragments
+    // do. Walk them alongside Content(), which they cover in order.
+    std::size_t at = 0;
+    for (const TTextFrag& frag : fragments_) {
+      const std::size_t fragEnd = at + frag.Text.size();
+      const std::size_t from = std::max(at, start);
+      const std::size_t to = std::min(fragEnd, end);
+      if (from < to)
+        verse += DecodeCharset(std::string_view(frag.Text).substr(from - at, to - from),
+                               frag.Font.Charset);
+      at = fragEnd;
+      if (at >= end) break;
+    }
+    verse = verse.simplified();  // line ends and runs of blanks as one blank
+  }
+  if (activeVerseDescription_.isEmpty()) return verse;
+  if (verse.isEmpty()) return activeVerseDescription_;
+  return activeVerseDescription_ + QStringLiteral(": ") + verse;
+}
+
+QString TBibleRichEdit1::VisibleText() const {
+  QString text;
+  text.reserve(visibleLength_);
+  for (const TTextFrag& frag : fragments_) {
+    const QString decoded = DecodeCharset(frag.Text, frag.Font.Charset);
+    for (const QChar c : decoded) {
+      if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) text.append(c);
+    }
+  }
+  return text;
+}
+
+void TBibleRichEdit1::NotifyTextChanged() {
+  if (announcedRevision_ == textRevision_) return;
+  announcedRevision_ = textRevision_;
+  if (!QAccessible::isActive()) {
+    announcedText_.clear();
+    return;
+  }
+  QString text = VisibleText();
+  QAccessibleTextUpdateEvent update(this, 0, announcedText_, text);
+  QAccessible::updateAccessibility(&update);
+  announcedText_ = std::move(text);
+  NotifyDescription();
+}
+
+void TBibleRichEdit1::NotifySelection() {
+  if (selStart_ == announcedSelStart_ && selLength_ == announcedSelLength_) return;
+  announcedSelStart_ = selStart_;
+  announcedSelLength_ = selLength_;
+  if (!QAccessible::isActive()) return;
+  const int caret = selStart_ + std::max(selLength_, 0);
+  if (selLength_ > 0) {
+    QAccessibleTextSelectionEvent selection(this, selStart_, caret);
+    selection.setCursorPosition(caret);
+    QAccessible::updateAccessibility(&selection);
+  }
+  QAccessibleTextCursorEvent cursor(this, caret);
+  QAccessible::updateAccessibility(&cursor);
+}
+
+void TBibleRichEdit1::NotifyDescription() {
+  if (!QAccessible::isActive()) return;
+  QString description = AccessibleDescription();
+  if (description == announcedDescription_) return;
+  announcedDescription_ = std::move(description);
+  QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&changed);
 }
 
 // ---- scrolling ----
@@ -654,7 +749,9 @@ void TBibleRichEdit1::MouseUp(Qt::MouseButton button, int x, int y) {
     repaint();
   }
   if (copyBtn_) copyBtn_->setEnabled(selLength_ > 0);
-  if (scrollBar_->isEnabled()) scrollBar_->setFocus(Qt::MouseFocusReason);
+  // The keys below reach the control itself (the scroll bar passes on the
+  // focus and its keys), so each acts once.
+  setFocus(Qt::MouseFocusReason);
 }
 
 void TBibleRichEdit1::mouseReleaseEvent(QMouseEvent* event) {
@@ -723,9 +820,15 @@ void TBibleRichEdit1::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool TBibleRichEdit1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == scrollBar_ && event->type() == QEvent::KeyRelease) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (!key->isAutoRepeat()) CtrlKeys(*key);
+  if (watched == scrollBar_ &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    // Keys that reach the scroll bar all the same are the control's: sent
+    // on to it (and, unhandled, from it to its parents, as its own keys
+    // are), and kept from the bar, which would scroll on the press. Accepted
+    // here, or the application would offer them to the control again.
+    QCoreApplication::sendEvent(this, event);
+    event->accept();
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -1,7 +1,9 @@
 // The read-only verse text control: keeps styled runs of 8-bit text, breaks
 // them into lines itself, paints the visible lines with a selection, turns
 // mouse gestures into a character selection and copies the selection to the
-// clipboard as Unicode text and Rich Text Format. Appended text may carry a
+// clipboard as Unicode text, Rich Text Format and 8-bit text, and tells
+// screen readers (through TBibleRichEdit1Accessible) what it shows and what
+// is selected. Appended text may carry a
 // tiny markup: "\" toggles bold, "|" italic, "{...}" is a note drawn in the
 // brace colour; words of the last search become runs of their own, drawn in
 // the mark colour.
@@ -15,6 +17,7 @@
 #include <QWidget>
 #include <bitset>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -102,24 +105,43 @@ class TBibleRichEdit1 : public QWidget {
   std::string SelText() const;
   // Selects every laid-out character and repaints.
   void SelectAll();
-  // Builds CopyText(), CopyRtf() and CopyUnicode() from the selection.
-  // Throws LectoraError "Unknown charset N" (see RtfCopy.h); the three are
-  // then left empty.
+  // Builds CopyText(), CopyRtf(), CopyUnicode() and CopyCodePage() from the
+  // selection.
   void PrepareCopy();
-  // Puts the selection on the clipboard as text/plain (Unicode) and as
-  // text/rtf, text/richtext and application/rtf. Returns false and leaves
-  // the clipboard alone when there is nothing to copy or PrepareCopy fails;
-  // a failure's message goes to the context's ShowError. The context's
+  // Puts the selection on the clipboard as text/plain (Unicode), as
+  // text/rtf, text/richtext and application/rtf, and as the 8-bit text under
+  // "text/plain;charset=windows-NNNN" (CopyCodePage()). Returns false and
+  // leaves the clipboard alone when there is nothing to copy. The context's
   // ClipboardWatch is cleared while writing and restored afterwards.
   bool CopyToClipboard();
+  // The MIME type of the 8-bit text in `codePage`.
+  static QString EightBitMimeType(int codePage);
   const std::string& CopyText() const { return copyText_; }
   // Ends with one NUL character.
   const std::string& CopyRtf() const { return copyRtf_; }
   const std::u16string& CopyUnicode() const { return copyUnicode_; }
+  // The code page CopyText() is in.
+  int CopyCodePage() const { return copyCodePage_; }
 
   // Scrolls so that the active verse (ActiveStart .. ActiveEnd of Content)
   // is in view; ActiveVerse 1 scrolls to the top.
   void ShowActive();
+
+  // ---- screen readers ----
+
+  // The name of the active verse for screen readers (e.g. "John 3:16"), set
+  // by the owner whenever it moves the active verse; empty by default.
+  void SetActiveVerseDescription(const QString& description);
+  const QString& ActiveVerseDescription() const { return activeVerseDescription_; }
+  // What a screen reader hears as the control's description: the active
+  // verse's name and its text (ActiveStart .. ActiveEnd), either alone when
+  // the other is missing.
+  QString AccessibleDescription() const;
+  // The visible characters (no CR, no LF) as Unicode, one per position, as
+  // the fragments hold them.
+  QString VisibleText() const;
+  // Changes whenever the text changes (Clear, appending).
+  std::uint64_t TextRevision() const { return textRevision_; }
 
   // ---- state ----
 
@@ -213,6 +235,10 @@ class TBibleRichEdit1 : public QWidget {
   bool CtrlKeys(const QKeyEvent& event);
   void ScrollBy(int delta);
   void ScrollChanged();
+  // Tell an active screen reader about a new text, selection or description.
+  void NotifyTextChanged();
+  void NotifySelection();
+  void NotifyDescription();
 
   TDisplayContext& context_;
   QScrollBar* scrollBar_;
@@ -239,10 +265,20 @@ class TBibleRichEdit1 : public QWidget {
   std::string copyText_;
   std::string copyRtf_;
   std::u16string copyUnicode_;
+  int copyCodePage_ = 1252;
 
   // Set while Paint runs: a scroll bar change from the layout inside Paint
   // must not start a second paint.
   bool painting_ = false;
+
+  QString activeVerseDescription_;
+  std::uint64_t textRevision_ = 0;
+  // What screen readers were last told.
+  std::uint64_t announcedRevision_ = 0;
+  QString announcedText_;
+  int announcedSelStart_ = -1;
+  int announcedSelLength_ = -1;
+  QString announcedDescription_;
 };
 
 }  // namespace lectora

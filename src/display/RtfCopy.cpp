@@ -80,6 +80,8 @@ TCopyRenderings PrepareCopy(const std::vector<TTextFrag>& fragments, int selStar
   std::int64_t pos = 0;  // visible characters passed
   const std::int64_t selEnd = static_cast<std::int64_t>(selStart) + selLength;
   std::ptrdiff_t lastFont = -1;
+  bool codePageFixed = false;  // set by the first selected high byte
+  bool anySelected = false;
   for (const TTextFrag& frag : fragments) {
     if (pos >= selEnd) break;
     const std::string& text = frag.Text;
@@ -109,6 +111,13 @@ TCopyRenderings PrepareCopy(const std::vector<TTextFrag>& fragments, int selStar
     if (frag.Font.Font.italic()) rtf = "\\i " + rtf + "\\i0 ";
     body += rtf;
     result.Unicode += ToUnicode(piece, frag.Font.Charset);
+    if (!codePageFixed) {
+      const bool high = std::any_of(piece.begin(), piece.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 128; });
+      if (high || !anySelected) result.CodePage = CodePageOfCharset(frag.Font.Charset);
+      codePageFixed = high;
+      anySelected = true;
+    }
   }
   result.Rtf = "{\\rtf1\\ansi\\deff0\\deftab720" + FontTable(entries) + body + "}";
   result.Rtf.push_back('\0');

@@ -18,6 +18,11 @@ struct TCopyRenderings {
   // "{\rtf1..." with one trailing NUL character.
   std::string Rtf;
   std::u16string Unicode;
+  // The code page Text is in: that of the first selected fragment holding a
+  // byte from 128 up, else of the first selected fragment (1252 when nothing
+  // is selected). A selection may mix fonts; this names the code page of
+  // the text that needs one.
+  int CodePage = 1252;
 };
 
 // "\fswiss\fcharset" + charset + " " + family + ";" (the family in the
@@ -31,8 +36,8 @@ std::string RtfEscape(std::string_view text);
 // The renderings of the visible characters selStart .. selStart + selLength
 // - 1 of `fragments` (CR and LF are not counted). The font table lists every
 // fragment's font, not only the selected ones, numbered from 2.
-// Throws LectoraError "Unknown charset N" when a selected byte of 129 or more
-// lies in a fragment whose charset is not 161, 204 or 238.
+// Unicode holds each byte as the character its fragment's code page gives
+// it (ToUnicode), so no charset makes the copy fail.
 TCopyRenderings PrepareCopy(const std::vector<TTextFrag>& fragments, int selStart, int selLength);
 
 }  // namespace lectora

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "store/CodePageTables.h"
-#include "store/LectoraError.h"
 
 namespace lectora {
 
@@ -250,20 +249,13 @@ struct ByteUnit {
   char16_t unit;
 };
 
-// The exceptions of the clipboard's Cyrillic mapping; every other byte from
-// 129 up is shifted by 848.
-constexpr ByteUnit kCyrillicClipboard[] = {
-    {129, 0x0403}, {131, 0x0453}, {138, 0x0409}, {140, 0x040A}, {141, 0x040C}, {143, 0x040F},
-    {147, 0x201C}, {148, 0x201D}, {154, 0x0459}, {156, 0x045A}, {157, 0x045C}, {159, 0x045F},
-    {163, 0x0408}, {188, 0x0458}, {189, 0x0405}, {190, 0x0455},
-};
-
-// The exceptions of the clipboard's Central European mapping: the Romanian
-// letters with comma below, which the clipboard readers expect in place of
-// the code page's cedilla forms. Every other byte stands for itself.
-constexpr ByteUnit kCentralEuropeanClipboard[] = {
-    {170, 0x0218}, {186, 0x0219}, {194, 0x0202}, {206, 0x020A},
-    {222, 0x021A}, {226, 0x0203}, {238, 0x020B}, {254, 0x021B},
+// The Romanian letters with comma below, which clipboard readers expect in
+// place of the code page's cedilla forms (Windows-1250 has only these).
+constexpr ByteUnit kRomanianCommaBelow[] = {
+    {0xAA, 0x0218},
+    {0xBA, 0x0219},
+    {0xDE, 0x021A},
+    {0xFE, 0x021B},
 };
 
 // The unit of `b` in `table`, or `fallback`.
@@ -278,27 +270,13 @@ char16_t LookUpUnit(const ByteUnit (&table)[N], unsigned char b, char16_t fallba
 }  // namespace
 
 std::u16string ToUnicode(std::string_view text, int charset) {
+  const int codePage = CodePageOfCharset(charset);
   std::u16string out;
   out.reserve(text.size());
   for (char ch : text) {
     const auto b = static_cast<unsigned char>(ch);
-    if (b < 129) {
-      out += static_cast<char16_t>(b);
-      continue;
-    }
-    switch (charset) {
-      case 161:
-        out += static_cast<char16_t>(b + 720);
-        break;
-      case 204:
-        out += LookUpUnit(kCyrillicClipboard, b, static_cast<char16_t>(b + 848));
-        break;
-      case 238:
-        out += LookUpUnit(kCentralEuropeanClipboard, b, b);
-        break;
-      default:
-        throw LectoraError("", 0, "Unknown charset " + std::to_string(charset));
-    }
+    const char16_t unit = CodePageToUnicode(b, codePage);
+    out += codePage == 1250 ? LookUpUnit(kRomanianCommaBelow, b, unit) : unit;
   }
   return out;
 }

@@ -2,7 +2,8 @@
 // Unicode. The exact code-page tables serve input and output (UTF-8 on the
 // command line, Unicode on screen); ToUnicode and WideToCodePage are the
 // program's own clipboard mappings, which differ from the code pages in a
-// few places and are kept as they are for the clipboard.
+// few places (the Romanian letters with comma below, the capture of
+// references) and are kept as they are for the clipboard.
 #pragma once
 
 #include <cstddef>
@@ -48,9 +49,12 @@ void AppendUtf8(std::string& out, char32_t c);
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 
-// The clipboard mapping of a fragment's bytes under a font `charset` (161,
-// 204 or 238): one UTF-16 unit per byte. Throws LectoraError with the message
-// "Unknown charset N" for another charset when a byte of 129 or more occurs.
+// The clipboard mapping of a fragment's bytes under a font `charset`: one
+// UTF-16 unit per byte, the character the byte stands for in the code page
+// of `charset` (CodePageOfCharset, as the text is shown on screen), except
+// that the Romanian S and T with cedilla of charset 238 become the letters
+// with comma below. Bytes the code page leaves undefined become U+FFFD.
+// Never fails.
 std::u16string ToUnicode(std::string_view text, int charset);
 // The clipboard mapping back to 8 bits: one byte per UTF-16 unit, as the
 // program's own table says (Cyrillic, Greek and the Romanian letters to their

@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -570,24 +571,27 @@ TEST_F(BibleRichEdit1Test, ScrollBarCarriesCtrlKeysToo) {
   EXPECT_EQ(edit->SelLength(), edit->TextLength());
 }
 
-TEST_F(BibleRichEdit1Test, UnknownCharsetAbandonsTheCopy) {
+// English text in charset 0 with ¶ … ’ (bytes from 128 up) copies as the
+// characters shown; so does a charset no table names (drawn as Western).
+TEST_F(BibleRichEdit1Test, WesternTextCopiesWithItsPunctuation) {
   std::vector<std::string> errors;
   context.ShowError = [&](const std::string& message) { errors.push_back(message); };
-  edit->Font().Charset = 0;
-  edit->AddText("plain ");
-  edit->AddText("caf\xe9");
-  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-  edit->SetSelStart(0);
-  edit->SetSelLength(6);
-  EXPECT_TRUE(edit->CopyToClipboard());
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("plain "));
-  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-  edit->SetSelLength(10);
-  EXPECT_FALSE(edit->CopyToClipboard());
-  EXPECT_EQ(errors, std::vector<std::string>{"Unknown charset 0"});
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+  for (const int charset : {0, 1, 186}) {
+    edit->Clear(true);
+    edit->Font().Charset = charset;
+    edit->AddPair("1 ", "\xb6In the Lord\x92s house\x85 caf\xe9");
+    edit->SelectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    EXPECT_TRUE(edit->CopyToClipboard());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QString::fromUtf8("1 ¶In the Lord’s house… café"))
+        << charset;
+    EXPECT_EQ(
+        QGuiApplication::clipboard()->mimeData()->data(TBibleRichEdit1::EightBitMimeType(1252)),
+        QByteArray("1 \xb6In the Lord\x92s house\x85 caf\xe9"));
+  }
+  EXPECT_TRUE(errors.empty());
   EXPECT_TRUE(context.ClipboardWatch);
-  EXPECT_TRUE(edit->CopyText().empty());
 }
 
 // ---- scrolling ----
@@ -612,6 +616,67 @@ TEST_F(BibleRichEdit1Test, WheelAndKeysScrollBySteps) {
   EXPECT_EQ(bar->value(), bar->pageStep() - bar->singleStep());
   QTest::keyClick(edit.get(), Qt::Key_PageUp);
   EXPECT_EQ(bar->value(), 0);
+}
+
+// After a click the keys go wherever the application sends them (the
+// focus widget); each key must act exactly once there.
+TEST_F(BibleRichEdit1Test, KeysAfterAClickActOnce) {
+  for (int v = 1; v <= 80; ++v) edit->AddPair(std::to_string(v) + " ", "a verse of text. ");
+  ShowAt(200, 100);
+  edit->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(edit.get()));
+  QScrollBar* bar = edit->ScrollBar();
+  ASSERT_TRUE(bar->isEnabled());
+  ASSERT_GT(bar->maximum(), 4 * bar->pageStep());
+  QTest::mouseClick(edit.get(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+  QWidget* focus = QApplication::focusWidget();
+  ASSERT_NE(focus, nullptr);
+  QSignalSpy keyUps(edit.get(), &TBibleRichEdit1::OnKeyUp);
+
+  bar->setValue(bar->maximum() / 2);
+  const struct {
+    Qt::Key key;
+    int step;
+  } moves[] = {
+      {Qt::Key_Down, bar->singleStep()},
+      {Qt::Key_Up, -bar->singleStep()},
+      {Qt::Key_PageDown, bar->pageStep()},
+      {Qt::Key_PageUp, -bar->pageStep()},
+  };
+  for (const auto& move : moves) {
+    const int before = bar->value();
+    QTest::keyClick(QApplication::focusWidget(), move.key);
+    EXPECT_EQ(bar->value() - before, move.step) << QKeySequence(move.key).toString().toStdString();
+  }
+  EXPECT_EQ(keyUps.count(), 4);
+
+  int writes = 0;
+  QObject guard;
+  QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &guard,
+                   [&] { ++writes; });
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(edit->SelLength(), edit->TextLength());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(writes, 1);
+}
+
+// Keys sent to the scroll bar itself (it may be given the focus by code)
+// reach the control once and do not move the bar on their own.
+TEST_F(BibleRichEdit1Test, KeysSentToTheScrollBarActOnce) {
+  for (int v = 1; v <= 80; ++v) edit->AddPair(std::to_string(v) + " ", "a verse of text. ");
+  ShowAt(200, 100);
+  QScrollBar* bar = edit->ScrollBar();
+  bar->setValue(bar->maximum() / 2);
+  const int before = bar->value();
+  QTest::keyClick(bar, Qt::Key_PageDown);
+  EXPECT_EQ(bar->value() - before, bar->pageStep());
+  int writes = 0;
+  QObject guard;
+  QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &guard,
+                   [&] { ++writes; });
+  edit->SelectAll();
+  QTest::keyClick(bar, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(writes, 1);
 }
 
 TEST_F(BibleRichEdit1Test, ShowActiveBringsTheVerseIntoView) {

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "store/LectoraError.h"
-
 namespace lectora {
 namespace {
 
@@ -111,20 +109,28 @@ TEST(RtfCopyTest, FontTableListsEveryFragmentOnceWithoutRegardToCase) {
 }
 
 TEST(RtfCopyTest, ClipboardMappingOfEachCharset) {
-  EXPECT_EQ(PrepareCopy({Frag("\xc1\xe1", "Arial", 161)}, 0, 2).Unicode, u"\u0391\u03b1");
-  EXPECT_EQ(PrepareCopy({Frag("\xaa\xba", "Arial", 238)}, 0, 2).Unicode, u"\u0218\u0219");
-  EXPECT_EQ(PrepareCopy({Frag("\x80\x41", "Arial", 0)}, 0, 2).Unicode, u"\u0080A");
+  EXPECT_EQ(PrepareCopy({Frag("\xc1\xe1\xa2", "Arial", 161)}, 0, 3).Unicode, u"\u0391\u03b1\u0386");
+  EXPECT_EQ(PrepareCopy({Frag("\xaa\xba\xe3", "Arial", 238)}, 0, 3).Unicode, u"\u0218\u0219\u0103");
+  EXPECT_EQ(PrepareCopy({Frag("\x80\xb8\xb3", "Arial", 204)}, 0, 3).Unicode, u"\u0402\u0451\u0456");
+  EXPECT_EQ(PrepareCopy({Frag("\xb6\x85\x92", "Arial", 0)}, 0, 3).Unicode, u"\u00b6\u2026\u2019");
 }
 
-TEST(RtfCopyTest, UnknownCharsetFailsOnlyForHighBytes) {
-  const std::vector<TTextFrag> frags = {Frag("caf", "Arial", 0), Frag("\xe9!", "Arial", 0)};
-  EXPECT_EQ(PrepareCopy(frags, 0, 3).Text, "caf");
-  try {
-    PrepareCopy(frags, 0, 5);
-    FAIL() << "expected an error";
-  } catch (const LectoraError& error) {
-    EXPECT_EQ(error.Message(), "Unknown charset 0");
-  }
+TEST(RtfCopyTest, HighBytesOfCharsetZeroKeepTheirRtfBytes) {
+  const std::vector<TTextFrag> frags = {Frag("caf", "Arial", 0), Frag("\xe9\x85", "Arial", 0)};
+  const TCopyRenderings copy = PrepareCopy(frags, 0, 5);
+  EXPECT_EQ(copy.Text, "caf\xe9\x85");
+  EXPECT_EQ(copy.Unicode, u"caf\u00e9\u2026");
+  EXPECT_EQ(copy.Rtf, WithNul(kHeader + "{\\f2\\fswiss\\fcharset0 Arial;}}\\f2 caf\\'e9\\'85}"));
+  EXPECT_EQ(copy.CodePage, 1252);
+}
+
+TEST(RtfCopyTest, CodePageIsThatOfTheFirstHighByte) {
+  // An ASCII verse head in a Western font, then a Cyrillic body.
+  const std::vector<TTextFrag> frags = {Frag("1 ", "Arial", 0, true),
+                                        Frag("\xc2 \xed", "Arial", 204)};
+  EXPECT_EQ(PrepareCopy(frags, 0, 5).CodePage, 1251);
+  EXPECT_EQ(PrepareCopy(frags, 0, 2).CodePage, 1252);
+  EXPECT_EQ(PrepareCopy(frags, 3, 1).CodePage, 1251);
 }
 
 }  // namespace
