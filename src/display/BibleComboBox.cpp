@@ -10,6 +10,8 @@
 
 #include "display/HistoryContext.h"
 #include "display/HistoryFile.h"
+#include "store/CodePage.h"
+#include "store/LectoraError.h"
 
 namespace lectora {
 
@@ -290,7 +292,8 @@ void TBibleComboBox::LoadFromFile(const std::string& fileName) {
   SetItemIndexQuiet(-1);
   double latest = 0;
   THistoryFile file;
-  if (file.Load(fileName)) {
+  const THistoryFile::TLoadState state = file.Load(fileName);
+  if (state == THistoryFile::TLoadState::Complete || state == THistoryFile::TLoadState::Damaged) {
     SetSorted(static_cast<TSorted>(file.Sorted));
     items_.reserve(file.Entries.size());
     times_.reserve(file.Entries.size());
@@ -302,9 +305,30 @@ void TBibleComboBox::LoadFromFile(const std::string& fileName) {
       latest = std::max(latest, entry.Time);
     }
   }
+  const bool partial =
+      state == THistoryFile::TLoadState::Damaged || state == THistoryFile::TLoadState::Unreadable;
+  guardedFile_.clear();
+  if (partial) KeepPartlyReadFile(fileName);
   currentTime_ = latest;
   UpdateButtons();
   ItemsChanged();
+}
+
+void TBibleComboBox::KeepPartlyReadFile(const std::string& fileName) {
+  // The next save would write back only what was understood; the user's
+  // file must survive that, so a copy goes beside it first.
+  const THistoryFile::TKeptCopy kept = THistoryFile::KeepCopy(fileName);
+  if (kept.FileName.empty()) {
+    // Without a copy the file must not be replaced at all.
+    guardedFile_ = fileName;
+    return;
+  }
+  if (kept.Created) {
+    context_.ShowMessage(Utf8ToCodePageLossy("The list file " + fileName +
+                                                 " could not be read completely. It was kept as " +
+                                                 kept.FileName + ".",
+                                             1251));
+  }
 }
 
 bool TBibleComboBox::SaveToFile(const std::string& fileName) {
@@ -316,6 +340,9 @@ bool TBibleComboBox::SaveToFile(const std::string& fileName) {
     file.Entries.push_back(THistoryFile::TEntry{times_[i], indexes_[i], items_[i]});
   }
   try {
+    if (!guardedFile_.empty() && guardedFile_ == fileName) {
+      throw LectoraError(fileName, 0, "read only in part and no copy could be kept");
+    }
     file.Save(fileName);
     return true;
   } catch (const std::exception&) {

@@ -53,7 +53,10 @@ class TBibleComboBox : public TODComboBox {
 
   // Replaces the entries with those of the history file `fileName`; a
   // missing, unreadable or damaged file gives the entries read before the
-  // damage (possibly none). Applies the file's sort order.
+  // damage (possibly none). Applies the file's sort order (byTime when its
+  // order line is damaged). A file read only in part is first copied beside
+  // itself (THistoryFile::KeepCopy) and the copy is named in one notice;
+  // when no copy can be made, SaveToFile refuses to replace that file.
   void LoadFromFile(const std::string& fileName);
   // Writes the history file `fileName` atomically, creating its folder.
   // On failure shows "The list can't be saved." (once per run, through the
@@ -110,6 +113,7 @@ class TBibleComboBox : public TODComboBox {
   void SwapEntries(std::size_t a, std::size_t b);
   void MoveEntry(int from, int to);
   void CheckMenuItem(TSorted order, bool checked);
+  void KeepPartlyReadFile(const std::string& fileName);
   void AttachButton(QPointer<QAbstractButton>& slot, QMetaObject::Connection& connection,
                     QAbstractButton* button, void (TBibleComboBox::*handler)());
 
@@ -127,6 +131,8 @@ class TBibleComboBox : public TODComboBox {
   std::function<void()> backChained_;
   std::function<void()> nextChained_;
   std::vector<QMetaObject::Connection> menuConnections_;
+  // A file read only in part that could not be copied: never replaced.
+  std::string guardedFile_;
 };
 
 }  // namespace lectora

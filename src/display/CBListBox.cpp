@@ -1,5 +1,6 @@
 #include "display/CBListBox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +10,7 @@
 #include <algorithm>
 
 #include "display/CDEdit.h"
+#include "display/ListAccessibility.h"
 #include "display/ODComboBox.h"
 #include "display/QtText.h"
 
@@ -24,6 +26,7 @@ TCBListBox::TCBListBox(TODComboBox* box)
   scrollBar_->hide();
   scrollBar_->setRange(0, 0);
   connect(scrollBar_, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+  InstallListAccessibility();
 }
 
 void TCBListBox::Open(const QRect& globalRect, int selected) {
@@ -36,6 +39,7 @@ void TCBListBox::Open(const QRect& globalRect, int selected) {
   EnsureVisible(selected_);
   show();
   update();
+  ReportSelected();
 }
 
 void TCBListBox::Refresh() {
@@ -48,6 +52,22 @@ void TCBListBox::SetSelected(int row) {
   selected_ = row >= 0 && row < box_->Count() ? row : -1;
   EnsureVisible(selected_);
   update();
+  ReportSelected();
+}
+
+QRect TCBListBox::RowRect(int row) const {
+  const int visibleRow = row - TopRow();
+  if (row < 0 || row >= box_->Count() || visibleRow < 0 || visibleRow >= VisibleRows()) return {};
+  const int rowHeight = std::max(1, box_->RowHeight());
+  const int rowWidth = std::max(0, width() - 2 - (HasScrollBar() ? scrollBar_->width() : 0));
+  return QRect(1, 1 + visibleRow * rowHeight, rowWidth, rowHeight);
+}
+
+void TCBListBox::ReportSelected() {
+  if (!QAccessible::isActive() || !isVisible() || selected_ < 0) return;
+  QAccessibleEvent event(this, QAccessible::Focus);
+  event.setChild(selected_);
+  QAccessible::updateAccessibility(&event);
 }
 
 int TCBListBox::VisibleRows() const {
@@ -129,6 +149,7 @@ void TCBListBox::mouseMoveEvent(QMouseEvent* event) {
   if (row >= 0 && row != selected_) {
     selected_ = row;
     update();
+    ReportSelected();
   }
 }
 
@@ -170,27 +191,35 @@ void TCBListBox::wheelEvent(QWheelEvent* event) {
 }
 
 void TCBListBox::keyPressEvent(QKeyEvent* event) {
+  // The list holds the keyboard while it is shown (it is a popup), but the
+  // keys belong to the edit field: typing goes on there, and Up and Down
+  // step through the entries there (the highlighted row follows).
   switch (event->key()) {
     case Qt::Key_Escape:
       hide();
       box_->Edit()->setFocus();
-      break;
-    case Qt::Key_Up:
-      if (selected_ > 0) SetSelected(selected_ - 1);
-      break;
-    case Qt::Key_Down:
-      if (selected_ + 1 < box_->Count()) SetSelected(selected_ + 1);
-      break;
+      event->accept();
+      return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (selected_ >= 0) box_->ListRowClick(selected_);
+      if (selected_ >= 0) {
+        box_->ListRowClick(selected_);
+        event->accept();
+        return;
+      }
+      hide();
+      break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      hide();
       break;
     default:
-      QWidget::keyPressEvent(event);
-      return;
+      break;
   }
-  event->accept();
+  QApplication::sendEvent(box_->Edit(), event);
 }
+
+void TCBListBox::keyReleaseEvent(QKeyEvent* event) { QApplication::sendEvent(box_->Edit(), event); }
 
 void TCBListBox::resizeEvent(QResizeEvent*) { UpdateScrollBar(); }
 

@@ -2,7 +2,8 @@
 // (Qt::Popup, so the popup grab plays the part of the mouse capture) that
 // draws the box's entries itself, selects the row under the pointer while
 // the mouse moves over it, picks a row on a click and hides on a press
-// outside it.
+// outside it. The keys it receives as the popup go on to the box's edit
+// field.
 #pragma once
 
 #include <QScrollBar>
@@ -32,6 +33,11 @@ class TCBListBox : public QWidget {
   void SetSelected(int row);
   // The first entry shown.
   int TopRow() const { return scrollBar_->value(); }
+  // The box the list belongs to.
+  TODComboBox* Box() const { return box_; }
+  // Entry `row`'s rectangle in the list; empty when it is scrolled out of
+  // view or not an entry.
+  QRect RowRect(int row) const;
   // The rows that fit.
   int VisibleRows() const;
   // True when the entries do not all fit and the scroll bar is shown.
@@ -49,13 +55,18 @@ class TCBListBox : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  // Keys go on to the edit field (Escape hides the list; Enter picks the
+  // highlighted row, or without one hides the list and reaches the field).
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void UpdateScrollBar();
   void EnsureVisible(int row);
   bool InRowArea(const QPoint& pos) const;
+  // Tells a screen reader which row is highlighted now.
+  void ReportSelected();
 
   TODComboBox* box_;
   QScrollBar* scrollBar_;

@@ -7,6 +7,7 @@
 
 #include "display/ODComboBox.h"
 #include "display/QtText.h"
+#include "settings/SelectionCopyBlock.h"
 #include "store/CodePage.h"
 
 namespace lectora {
@@ -44,6 +45,9 @@ void TCDEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // The line edit would copy a selection made with the keys into the
+  // selection clipboard; the same moves made through its functions do not.
+  if (SelectWithoutCopy(*this, event)) return;
   const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
   if (plain && event->key() == Qt::Key_Up) {
     box_->EditKeyUp();
@@ -82,12 +86,19 @@ void TCDEdit::keyPressEvent(QKeyEvent* event) {
           return;
         }
         QKeyEvent replaced(QEvent::KeyPress, replacement, Qt::NoModifier, QString(QChar(b)));
-        QLineEdit::keyPressEvent(&replaced);
+        PassKey(&replaced);
         event->setAccepted(replaced.isAccepted());
         return;
       }
     }
   }
+  PassKey(event);
+}
+
+void TCDEdit::PassKey(QKeyEvent* event) {
+  // Any other key the line edit handles while text is selected may still
+  // copy it into the selection clipboard; such a copy is taken back at once.
+  const TSelectionCopyWatch watch;
   QLineEdit::keyPressEvent(event);
 }
 

@@ -28,6 +28,10 @@ class TCDEdit : public QLineEdit {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // The line edit's own handling of `event`, with any copy into the
+  // selection clipboard it made withdrawn.
+  void PassKey(QKeyEvent* event);
+
   TODComboBox* box_;
 };
 

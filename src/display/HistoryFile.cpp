@@ -145,12 +145,15 @@ std::string THistoryFile::Format() const {
 bool THistoryFile::Parse(std::string_view bytes) {
   Entries.clear();
   BoxText.clear();
+  Sorted = 1;
   TLineReader lines(bytes);
   std::string_view line;
-  long sorted = 0;
-  if (!lines.Next(line) || !ParseInteger(TrimBlanks(line), 0, 2, sorted)) return false;
-  Sorted = static_cast<int>(sorted);
   if (!lines.Next(line)) return true;
+  long sorted = 0;
+  // A damaged order line costs only the order: the entries follow it.
+  bool complete = ParseInteger(TrimBlanks(line), 0, 2, sorted);
+  if (complete) Sorted = static_cast<int>(sorted);
+  if (!lines.Next(line)) return complete;
   BoxText = std::string(line);
 
   std::string_view timeLine;
@@ -159,18 +162,51 @@ bool THistoryFile::Parse(std::string_view bytes) {
     std::string_view rest = timeLine;
     double time = 0;
     long index = 0;
-    if (!ParseReal(NextWord(rest), time)) break;
-    if (!ParseInteger(NextWord(rest), 0, 65535, index)) break;
-    if (!lines.Next(textLine)) break;
+    if (!ParseReal(NextWord(rest), time) || !ParseInteger(NextWord(rest), 0, 65535, index) ||
+        !lines.Next(textLine)) {
+      // Blank lines at the end hold nothing that could be lost.
+      bool blank = TrimBlanks(timeLine).empty();
+      while (blank && lines.Next(line)) blank = TrimBlanks(line).empty();
+      return complete && blank;
+    }
     Entries.push_back(TEntry{time, static_cast<std::uint16_t>(index), std::string(textLine)});
   }
-  return true;
+  return complete;
 }
 
-bool THistoryFile::Load(const std::string& fileName) {
+THistoryFile::TLoadState THistoryFile::Load(const std::string& fileName) {
+  Entries.clear();
+  BoxText.clear();
+  Sorted = 1;
+  std::error_code error;
+  const auto status = std::filesystem::status(fileName, error);
+  if (status.type() == std::filesystem::file_type::not_found) return TLoadState::Missing;
   std::string bytes;
-  if (!ReadWholeFile(fileName, bytes)) return false;
-  return Parse(bytes);
+  if (!ReadWholeFile(fileName, bytes)) return TLoadState::Unreadable;
+  return Parse(bytes) ? TLoadState::Complete : TLoadState::Damaged;
+}
+
+THistoryFile::TKeptCopy THistoryFile::KeepCopy(const std::string& fileName) {
+  std::string bytes;
+  if (!ReadWholeFile(fileName, bytes)) return {};
+  for (int n = 0; n < kMaxCopies; ++n) {
+    const std::string name =
+        n == 0 ? fileName + ".bak" : fileName + "." + std::to_string(n) + ".bak";
+    std::error_code error;
+    if (std::filesystem::exists(name, error)) {
+      std::string old;
+      if (ReadWholeFile(name, old) && old == bytes) return TKeptCopy{name, false};
+      continue;
+    }
+    if (error) return {};
+    try {
+      WriteFileAtomically(name, bytes);
+    } catch (const LectoraError&) {
+      return {};
+    }
+    return TKeptCopy{name, true};
+  }
+  return {};
 }
 
 void THistoryFile::Save(const std::string& fileName) const {

@@ -33,18 +33,38 @@ class THistoryFile {
   // The file's bytes. CR and LF inside texts become blanks, so that an odd
   // text can never shift the two-line layout of the entries after it.
   std::string Format() const;
-  // Reads `bytes`. Returns false when line 1 is missing or not 0..2 (then
-  // nothing is read). Otherwise entries are read until the end or the first
-  // damaged pair (a time line that is not a real and a verse number 0..65535,
-  // or a missing text line); the entries before it are kept.
+  // Reads `bytes`. A line 1 that is not 0..2 leaves Sorted at byTime (1) and
+  // the entries are read all the same. Entries are read until the end or
+  // the first damaged pair (a time line that is not a real and a verse
+  // number 0..65535, or a missing text line); the entries before it are
+  // kept. Returns true when nothing but blank lines was left unread, so
+  // that writing the entries back loses nothing.
   bool Parse(std::string_view bytes);
 
-  // Parse of the file `fileName`; false when it cannot be read.
-  bool Load(const std::string& fileName);
+  enum class TLoadState {
+    Missing,     // no such file: nothing read, nothing to lose
+    Complete,    // read to the end
+    Damaged,     // read up to damage; the rest of the file was not understood
+    Unreadable,  // the file is there but could not be read at all
+  };
+  // Parse of the file `fileName`.
+  TLoadState Load(const std::string& fileName);
   // Creates the folder of `fileName` when needed and replaces the file
   // atomically. Throws LectoraError (naming the file) when that fails; the
   // old file is then untouched.
   void Save(const std::string& fileName) const;
+
+  // Keeps a copy of `fileName` beside it before a save could replace it with
+  // less than it holds: "<name>.bak", or "<name>.<n>.bak" (n < kMaxCopies)
+  // when an earlier, different copy has that name. A copy with the same
+  // bytes is reused.
+  struct TKeptCopy {
+    std::string FileName;  // the copy; "" when no copy could be made
+    bool Created = false;  // false when an identical copy was there already
+  };
+  static TKeptCopy KeepCopy(const std::string& fileName);
+  // More damaged versions of one file than a user could plausibly collect.
+  static constexpr int kMaxCopies = 10;
 
   int Sorted = 1;  // 0 by text, 1 by time, 2 by verse number
   std::string BoxText;

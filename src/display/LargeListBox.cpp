@@ -8,17 +8,13 @@
 #include <algorithm>
 #include <exception>
 
+#include "display/CDEdit.h"
 #include "display/HistoryContext.h"
 #include "search/LargeStringList.h"
+#include "settings/AccessibleName.h"
 #include "store/TextRoutines.h"
 
 namespace lectora {
-
-namespace {
-// The range a fresh scroll bar has until a source longer than the view sets
-// its maximum.
-constexpr int kInitialScrollMax = 100;
-}  // namespace
 
 TLargeListBox::TLargeListBox(THistoryContext& context, QWidget* parent)
     : QWidget(parent),
@@ -32,7 +28,8 @@ TLargeListBox::TLargeListBox(THistoryContext& context, QWidget* parent)
   rowList_->setContextMenuPolicy(Qt::CustomContextMenu);
   rowList_->viewport()->installEventFilter(this);
   scrollBar_->setFocusPolicy(Qt::NoFocus);
-  scrollBar_->setRange(0, kInitialScrollMax);
+  // Nothing to scroll until a source is set.
+  scrollBar_->setRange(0, 0);
   scrollBar_->raise();
 
   connect(comboBox_, &TODComboBox::Changed, this, &TLargeListBox::ComboChange);
@@ -50,6 +47,10 @@ TLargeListBox::TLargeListBox(THistoryContext& context, QWidget* parent)
     if (popupMenu2_ != nullptr) popupMenu2_->popup(rowList_->viewport()->mapToGlobal(pos));
   });
   connect(scrollBar_, &QScrollBar::valueChanged, this, &TLargeListBox::ScrollChange);
+  // The hint of the whole control names its box, its edit field and its rows.
+  FollowToolTip(*comboBox_, *this);
+  FollowToolTip(*comboBox_->Edit(), *this);
+  FollowToolTip(*rowList_, *this);
 }
 
 void TLargeListBox::SetList(TLargeStringList* source) {
@@ -58,7 +59,8 @@ void TLargeListBox::SetList(TLargeStringList* source) {
   if (list_ != nullptr && list_->Count() >= 1) {
     Locate();
   } else {
-    // The rows must not go on showing entries of the previous source.
+    // The rows and the bar must not go on showing the previous source.
+    SetScrollMaximum(0);
     Refill();
   }
 }
@@ -111,14 +113,19 @@ int TLargeListBox::VisibleCount() {
   // The contents rectangle, not the viewport: it is right even before the
   // rows were shown and laid out.
   const int n = rowHeight > 0 ? rowList_->contentsRect().height() / rowHeight : 0;
-  if (list_ != nullptr && list_->Count() - n > 0) {
-    const QSignalBlocker quiet(scrollBar_);
-    scrollBar_->setMaximum(list_->Count() - n);
-    // A maximum below the position moves the position; follow it.
-    topIndex_ = std::min(topIndex_, scrollBar_->maximum());
-  }
+  // The bar stands for the present source: a source that fits the view has
+  // nothing to scroll, whatever the one before it needed. (Keeping the old
+  // maximum would let the bar scroll into empty rows.)
+  SetScrollMaximum(list_ != nullptr ? std::max(0, list_->Count() - n) : 0);
   if (n >= 2) scrollBar_->setPageStep(n - 1);
   return n;
+}
+
+void TLargeListBox::SetScrollMaximum(int maximum) {
+  const QSignalBlocker quiet(scrollBar_);
+  scrollBar_->setMaximum(maximum);
+  // A maximum below the position moves the position; follow it.
+  topIndex_ = std::min(topIndex_, scrollBar_->maximum());
 }
 
 void TLargeListBox::Refill() {

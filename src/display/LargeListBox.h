@@ -86,8 +86,9 @@ class TLargeListBox : public QWidget {
   // is '\r'); the handler may replace it or set it to 0 to swallow it.
   std::function<void(char& key)> OnKeyPress;
 
-  // The rows that fit; updates the scroll bar's maximum (only when the
-  // source is longer than the view) and its page step.
+  // The rows that fit; sets the scroll bar's maximum to the source's count
+  // less the rows (0 when the source fits or there is none) and its page
+  // step.
   int VisibleCount();
   // Fetches the visible entries from TopIndex on and selects ItemIndex's row.
   void Refill();
@@ -119,6 +120,9 @@ class TLargeListBox : public QWidget {
   void RowClick();
   void RowKeyDown(int key);
   void ScrollChange(int position);
+  // Sets the bar's maximum without reporting a move; TopIndex follows a
+  // position the new maximum cut back.
+  void SetScrollMaximum(int maximum);
   void SelectRow(int row);
   bool IsConnected(void (TLargeListBox::*signal)()) const;
   void ReportFailure(const std::exception& error);

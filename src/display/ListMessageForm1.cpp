@@ -20,9 +20,9 @@ constexpr int kCyrillicCharset = 204;
 TListMessageForm1::TListMessageForm1(THistoryContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-  QFont designFont(QStringLiteral("Verdana"));
-  designFont.setPixelSize(13);
-  setFont(designFont);
+  designFont_ = QFont(QStringLiteral("Verdana"));
+  designFont_.setPixelSize(13);
+  setFont(designFont_);
 
   message_ = new QLabel(this);
   message_->setWordWrap(true);
@@ -54,6 +54,19 @@ TListMessageForm1::TListMessageForm1(THistoryContext& context, QWidget* parent)
   connect(helpButton_, &QPushButton::clicked, this, [this] {
     if (help_) help_("ListMessage");
   });
+}
+
+void TListMessageForm1::SetCyrillicFontName(const QString& name) {
+  const std::string fixed = name.toStdString();
+  cyrillicFontSource_ = [fixed] { return fixed; };
+}
+
+void TListMessageForm1::SetCyrillicFontSource(std::function<std::string()> source) {
+  cyrillicFontSource_ = std::move(source);
+}
+
+QString TListMessageForm1::CyrillicFontName() const {
+  return cyrillicFontSource_ ? QString::fromStdString(cyrillicFontSource_()) : QString();
 }
 
 void TListMessageForm1::SetHelp(std::function<void(const std::string& topic)> help) {
@@ -88,11 +101,12 @@ void TListMessageForm1::done(int result) {
 
 void TListMessageForm1::showEvent(QShowEvent* event) {
   if (QWidget* owner = parentWidget()) setWindowTitle(owner->window()->windowTitle());
-  if (!cyrillicFontName_.isEmpty()) {
-    QFont shown = font();
-    shown.setFamily(cyrillicFontName_);
-    setFont(shown);
-  }
+  // Fonts carry no character set here: every family shows Cyrillic text
+  // that it has glyphs for, so only the family is taken.
+  QFont shown = designFont_;
+  const QString family = CyrillicFontName();
+  if (!family.isEmpty()) shown.setFamily(family);
+  setFont(shown);
   QDialog::showEvent(event);
 }
 

@@ -30,11 +30,20 @@ class TListMessageForm1 : public QDialog {
   // Returns true when the dialog was shown. `list` must outlive the call.
   bool CheckList(TBibleComboBox& list, const std::string& displayName);
 
-  // Opens the help page of a topic ("ListMessage"); without one the Help
-  // button is disabled.
+  // Opens the help page of a topic ("ListMessage"); until one is set the
+  // Help button is shown disabled.
   void SetHelp(std::function<void(const std::string& topic)> help);
-  // The font asked for when the dialog shows; "" keeps the design font.
-  void SetCyrillicFontName(const QString& name) { cyrillicFontName_ = name; }
+  // The font family asked for when the dialog shows (the Cyrillic font of
+  // the open modules, TBibleSet::CyrillicFontName); "" keeps the design
+  // font ("Verdana" 13 pixels). A source is asked at every showing, so the
+  // font follows the modules opened since; a fixed name replaces it.
+  void SetCyrillicFontName(const QString& name);
+  void SetCyrillicFontName(const std::string& name) {
+    SetCyrillicFontName(QString::fromStdString(name));
+  }
+  void SetCyrillicFontSource(std::function<std::string()> source);
+  // The family the next showing uses ("" for the design font).
+  QString CyrillicFontName() const;
 
   QLineEdit* Edit1() const { return edit1_; }
   QLabel* MessageLabel() const { return message_; }
@@ -56,7 +65,8 @@ class TListMessageForm1 : public QDialog {
   THistoryContext& context_;
   TBibleComboBox* list_ = nullptr;  // the list being warned about, during CheckList
   std::function<void(const std::string&)> help_;
-  QString cyrillicFontName_;
+  std::function<std::string()> cyrillicFontSource_;
+  QFont designFont_;
   QLineEdit* edit1_;
   QLabel* message_;
   QPushButton* okButton_;

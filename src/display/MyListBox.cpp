@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include "display/ListAccessibility.h"
 #include "display/QtText.h"
 #include "store/CodePage.h"
 
@@ -40,6 +41,7 @@ TMyListBox::TMyListBox(QWidget* parent) : QListWidget(parent) {
   SetFont(font());
   connect(this, &QAbstractItemView::clicked, this, &TMyListBox::Click);
   connect(this, &QAbstractItemView::doubleClicked, this, &TMyListBox::DblClick);
+  InstallListAccessibility();
 }
 
 void TMyListBox::SetFont(const QFont& newFont) {

@@ -1,6 +1,7 @@
 #include "display/ODComboBox.h"
 
 #include <qdrawutil.h>
+#include <QAccessible>
 #include <QEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -10,7 +11,9 @@
 
 #include "display/CBListBox.h"
 #include "display/CDEdit.h"
+#include "display/ListAccessibility.h"
 #include "display/QtText.h"
+#include "settings/AccessibleName.h"
 
 namespace lectora {
 
@@ -66,6 +69,12 @@ TODComboBox::TODComboBox(QWidget* parent) : QWidget(parent) {
   connect(button_, &QAbstractButton::clicked, this, &TODComboBox::DropButtonClick);
   ApplyFontSize();
   resize(edit_->sizeHint().width() + kButtonWidth + 2 * kBorder, height());
+  InstallListAccessibility();
+  // The hint names the box and its edit field (which a screen reader meets
+  // first, as it takes the focus); the drop button has no text of its own.
+  FollowToolTip(*this);
+  FollowToolTip(*edit_, *this);
+  FollowAccessibleName(*button_, QStringLiteral("Show the list"));
 }
 
 TODComboBox::~TODComboBox() = default;
@@ -146,6 +155,7 @@ void TODComboBox::DropButtonClick() {
   if (IsDroppedDown()) {
     list_->hide();
     edit_->setFocus();
+    ReportExpanded(false);
     return;
   }
   if (list_ == nullptr) list_ = new TCBListBox(this);
@@ -155,7 +165,21 @@ void TODComboBox::DropButtonClick() {
   const QPoint topLeft =
       mapToGlobal(dropUp_ ? QPoint(0, -listHeight - 2) : QPoint(0, height() + 1));
   list_->Open(QRect(topLeft, QSize(width(), listHeight)), IndexOf(Text()));
+  ReportExpanded(true);
   Q_EMIT DroppedDown();
+}
+
+void TODComboBox::ReportExpanded(bool expanded) {
+  if (!QAccessible::isActive()) return;
+  QAccessible::State changed;
+  changed.expanded = true;
+  changed.collapsed = true;
+  QAccessibleStateChangeEvent event(this, changed);
+  QAccessible::updateAccessibility(&event);
+  if (expanded && list_ != nullptr) {
+    QAccessibleEvent shown(list_, QAccessible::PopupMenuStart);
+    QAccessible::updateAccessibility(&shown);
+  }
 }
 
 void TODComboBox::EditKeyUp() {

@@ -137,6 +137,8 @@ class TODComboBox : public QWidget {
 
  private:
   void ApplyFontSize();
+  // Tells a screen reader that the list opened or closed.
+  void ReportExpanded(bool expanded);
 
   TCDEdit* edit_ = nullptr;
   TDnButton* button_ = nullptr;

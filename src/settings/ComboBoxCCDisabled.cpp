@@ -1,11 +1,16 @@
 #include "settings/ComboBoxCCDisabled.h"
 
+#include "settings/AccessibleName.h"
+
 #include <QChildEvent>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+
+#include "settings/SelectionCopyBlock.h"
 
 namespace lectora {
 namespace {
@@ -19,7 +24,10 @@ bool IsCopy(QEvent* event) {
 
 }  // namespace
 
-TComboBoxCCDisabled::TComboBoxCCDisabled(QWidget* parent) : QComboBox(parent) { setEditable(true); }
+TComboBoxCCDisabled::TComboBoxCCDisabled(QWidget* parent) : QComboBox(parent) {
+  setEditable(true);
+  FollowToolTip(*this);
+}
 
 bool TComboBoxCCDisabled::ComboWndProc(QEvent* event) {
   switch (event->type()) {
@@ -40,7 +48,24 @@ bool TComboBoxCCDisabled::ComboWndProc(QEvent* event) {
 }
 
 bool TComboBoxCCDisabled::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == lineEdit() && ComboWndProc(event)) return true;
+  QLineEdit* edit = lineEdit();
+  if (watched != edit || edit == nullptr) return QComboBox::eventFilter(watched, event);
+  if (ComboWndProc(event)) return true;
+  // Nothing may reach the X11 selection clipboard either: the release that
+  // ends a mouse selection would copy it, and so would a selecting key.
+  if (event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress && !passingKey_) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (SelectWithoutCopy(*edit, key)) return true;
+    const TSelectionCopyWatch watch;
+    passingKey_ = true;
+    QCoreApplication::sendEvent(edit, event);
+    passingKey_ = false;
+    return true;
+  }
   return QComboBox::eventFilter(watched, event);
 }
 

@@ -1,6 +1,6 @@
 // An editable combo box whose edit part offers no context menu of its own and
-// never copies to the clipboard. A popup menu given by the owner is shown on
-// a right click instead.
+// never copies to the clipboard, nor to the X11 selection clipboard. A popup menu given by the
+// owner is shown on a right click instead.
 #pragma once
 
 #include <QComboBox>
@@ -34,6 +34,8 @@ class TComboBoxCCDisabled : public QComboBox {
 
  private:
   QPointer<QMenu> popupMenu_;
+  // Set while a key is handed on to the edit part under a selection watch.
+  bool passingKey_ = false;
 };
 
 }  // namespace lectora

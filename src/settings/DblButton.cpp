@@ -1,5 +1,7 @@
 #include "settings/DblButton.h"
 
+#include "settings/AccessibleName.h"
+
 #include <algorithm>
 
 #include "settings/DnButton.h"
@@ -14,6 +16,7 @@ TDblButton::TDblButton(QWidget* parent)
   SetFlat(false);
   resize(40, 40);
   LayoutButtons();
+  FollowToolTip(*this);
 }
 
 void TDblButton::SetFigColor(const QColor& color) {

@@ -1,10 +1,16 @@
 #include "settings/DnButton.h"
 
+#include "settings/AccessibleName.h"
+
 #include <QPainter>
 
 namespace lectora {
 
-TDnButton::TDnButton(QWidget* parent) : QToolButton(parent) { setFocusPolicy(Qt::NoFocus); }
+TDnButton::TDnButton(QWidget* parent) : QToolButton(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  // An arrow without text: the hint names it, "Down" until there is one.
+  FollowToolTip(*this, QStringLiteral("Down"));
+}
 
 void TDnButton::SetFigColor(const QColor& color) {
   figColor_ = color;

@@ -1,5 +1,7 @@
 #include "settings/MyCheckBox.h"
 
+#include "settings/AccessibleName.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -23,6 +25,8 @@ void TMyCheckBox::SetCaption(const QString& caption) {
   label_->setText(caption);
   label_->adjustSize();
   setText(BlankCaption(label_->width(), fontMetrics().horizontalAdvance(QLatin1Char(' '))));
+  // The native text is only blanks; a screen reader reads the caption.
+  FollowAccessibleName(*this, caption);
   PlaceLabel();
 }
 

@@ -1,5 +1,7 @@
 #include "settings/MyRadio.h"
 
+#include "settings/AccessibleName.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -19,6 +21,8 @@ QString TMyRadio::Caption() const { return label_->text(); }
 void TMyRadio::SetCaption(const QString& caption) {
   label_->setText(caption);
   label_->adjustSize();
+  // The native text is only blanks; a screen reader reads the caption.
+  FollowAccessibleName(*this, caption);
   if (parentWidget() != nullptr) {
     setText(BlankCaption(label_->width(), fontMetrics().horizontalAdvance(QLatin1Char(' '))));
   }

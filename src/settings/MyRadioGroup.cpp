@@ -61,8 +61,9 @@ void TMyRadioGroup::Rebuild() {
     buttons_.push_back(button);
   }
   for (size_t i = 0; i < count; ++i) buttons_[i]->SetCaption(items_[static_cast<qsizetype>(i)]);
-  // An index whose button is gone would name nothing; the selection is lost.
-  if (itemIndex_ >= ButtonCount()) itemIndex_ = -1;
+  // The stored index outlives a rebuild with fewer items (the interface
+  // language refills the items that way); its button is checked again as
+  // soon as it exists.
   SetItemIndex(itemIndex_);
   updating_ = false;
   Arrange();

@@ -20,14 +20,16 @@ class TMyRadioGroup : public QGroupBox {
 
   const QStringList& Items() const { return items_; }
   // Copies `items` and rebuilds the buttons. Kept buttons keep their state;
-  // when the selected button is gone, `ItemIndex` becomes -1.
+  // `ItemIndex` keeps its stored value even while its button is gone, and
+  // that button is checked again when a later rebuild creates it.
   void SetItems(const QStringList& items);
 
   int Columns() const { return columns_; }
   // Stores max(1, `columns`) and arranges the buttons.
   void SetColumns(int columns);
 
-  // The selected button's position, or -1.
+  // The selected button's position, or -1; may name a button that a rebuild
+  // with fewer items removed (see SetItems).
   int ItemIndex() const { return itemIndex_; }
   // Stored only when 0 <= `index` < button count; checks that button without
   // raising `OnClick`. Any other value changes nothing.

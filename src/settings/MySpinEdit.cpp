@@ -1,5 +1,7 @@
 #include "settings/MySpinEdit.h"
 
+#include "settings/AccessibleName.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -95,6 +97,8 @@ TMySpinEdit::TMySpinEdit(QWidget* parent)
   button_->resize(kButtonWidth, kButtonHeight);
   resize(121, std::max(MinHeight(), kButtonHeight + 2 * kFrameInset));
   UpdateLayout();
+  FollowToolTip(*this);
+  FollowToolTip(*button_, *this);
 }
 
 int TMySpinEdit::Value() const {

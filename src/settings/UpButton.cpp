@@ -1,10 +1,16 @@
 #include "settings/UpButton.h"
 
+#include "settings/AccessibleName.h"
+
 #include <QPainter>
 
 namespace lectora {
 
-TUpButton::TUpButton(QWidget* parent) : QToolButton(parent) { setFocusPolicy(Qt::NoFocus); }
+TUpButton::TUpButton(QWidget* parent) : QToolButton(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  // An arrow without text: the hint names it, "Up" until there is one.
+  FollowToolTip(*this, QStringLiteral("Up"));
+}
 
 void TUpButton::SetFigColor(const QColor& color) {
   figColor_ = color;

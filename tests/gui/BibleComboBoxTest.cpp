@@ -4,12 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
 #include "display/HistoryContext.h"
+#include "display/HistoryFile.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -325,6 +328,77 @@ TEST_F(BibleComboBoxTest, LoadingDamagedFilesKeepsWhatWasRead) {
   box_.LoadFromFile(dir.File("missing.txt"));
   EXPECT_EQ(box_.Count(), 0);
   EXPECT_EQ(box_.CurrentTime(), 0);
+}
+
+TEST_F(BibleComboBoxTest, AFileWithADamagedOrderLineIsReadAndNeverLost) {
+  TempDir dir;
+  const std::string name = dir.File("ORT/VerseHistory.txt");
+  const std::string original =
+      "7\r\nJohn 3:16\r\n 4.50000000000000E+0004 100\r\nGen 1:1\r\n"
+      " 4.60000000000000E+0004 200\r\nJohn 3:16\r\n";
+  WriteFile(name, original);
+  box_.SetSorted(TSorted::byText);
+  box_.LoadFromFile(name);
+  // The entries are read in the default order.
+  EXPECT_EQ(box_.Sorted(), TSorted::byTime);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Gen 1:1", "John 3:16"}));
+  EXPECT_EQ(box_.Indexes(), (std::vector<std::uint16_t>{100, 200}));
+  // A copy of the file as it was stands beside it, and the user hears of it
+  // once.
+  EXPECT_EQ(ReadFile(name + ".bak"), original);
+  ASSERT_EQ(messages_.Messages.size(), 1u);
+  EXPECT_NE(messages_.Messages[0].find("VerseHistory.txt.bak"), std::string::npos);
+
+  // The next visit and the save replace the file with a readable one.
+  box_.Add(300, "Rev 22:21", 47000);
+  ASSERT_TRUE(box_.SaveToFile(name));
+  TBibleComboBox back(context_);
+  back.LoadFromFile(name);
+  EXPECT_EQ(back.Items(), (std::vector<std::string>{"Gen 1:1", "John 3:16", "Rev 22:21"}));
+  EXPECT_EQ(ReadFile(name + ".bak"), original);
+  EXPECT_EQ(messages_.Messages.size(), 1u);
+}
+
+TEST_F(BibleComboBoxTest, ReloadingTheSameDamagedFileSaysSoOnce) {
+  TempDir dir;
+  const std::string name = dir.File("Search_List.txt");
+  WriteFile(name, "1\r\n\r\n 2.0E+0000 0\r\nlove\r\nnot-a-time 0\r\nfaith\r\n");
+  box_.LoadFromFile(name);
+  box_.LoadFromFile(name);
+  EXPECT_EQ(box_.Count(), 1);
+  EXPECT_EQ(messages_.Messages.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(name + ".1.bak"));
+}
+
+TEST_F(BibleComboBoxTest, APartlyReadFileThatCannotBeCopiedIsNotReplaced) {
+  TempDir dir;
+  const std::string name = dir.File("VerseHistory.txt");
+  const std::string original = "1\r\n\r\n 2.0E+0000 7\r\nfirst\r\n 3.0E+0000 v\r\nsecond\r\n";
+  WriteFile(name, original);
+  // A folder where the copy would go blocks it.
+  std::filesystem::create_directories(name + ".bak");
+  for (int n = 1; n < THistoryFile::kMaxCopies; ++n) {
+    std::filesystem::create_directories(name + "." + std::to_string(n) + ".bak");
+  }
+  box_.LoadFromFile(name);
+  EXPECT_EQ(box_.Count(), 1);
+  box_.Add(9, "third", 9);
+  EXPECT_FALSE(box_.SaveToFile(name));
+  EXPECT_EQ(ReadFile(name), original);
+  ASSERT_EQ(messages_.Messages.size(), 1u);
+  EXPECT_EQ(messages_.Messages[0], "The list can't be saved.");
+  // Another file of the same list saves as usual.
+  EXPECT_TRUE(box_.SaveToFile(dir.File("other.txt")));
+}
+
+TEST_F(BibleComboBoxTest, ACompleteFileIsReplacedWithoutACopy) {
+  TempDir dir;
+  const std::string name = dir.File("VerseHistory.txt");
+  WriteFile(name, "1\r\n\r\n 2.0E+0000 7\r\nfirst\r\n\r\n");
+  box_.LoadFromFile(name);
+  EXPECT_TRUE(box_.SaveToFile(name));
+  EXPECT_FALSE(std::filesystem::exists(name + ".bak"));
+  EXPECT_TRUE(messages_.Messages.empty());
 }
 
 TEST_F(BibleComboBoxTest, FailedSaveShowsOneMessagePerRunAndKeepsTheOldFile) {

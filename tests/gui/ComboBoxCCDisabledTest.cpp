@@ -46,6 +46,34 @@ TEST_F(ComboBoxCCDisabledTest, CopyNeverReachesTheClipboard) {
   EXPECT_EQ(combo_.currentText(), QStringLiteral(u"Йоан 3:167"));
 }
 
+// Under Xvfb (ctest gui_tests_x11), where the selection clipboard exists.
+TEST_F(ComboBoxCCDisabledTest, SelectionsStayOutOfTheSelectionClipboardOnX11) {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (!clipboard->supportsSelection()) {
+    GTEST_SKIP() << "needs a selection clipboard (QT_QPA_PLATFORM=xcb under xvfb-run)";
+  }
+  QLineEdit* edit = combo_.lineEdit();
+  combo_.setFocus();
+  clipboard->setText(QStringLiteral("before"), QClipboard::Selection);
+  edit->setCursorPosition(0);
+  QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_EQ(edit->selectedText(), QStringLiteral(u"Йоан 3:16"));
+  QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(clipboard->text(QClipboard::Selection), QStringLiteral("before"));
+  const QPoint left(2, edit->height() / 2);
+  const QPoint right(edit->width() - 2, edit->height() / 2);
+  QTest::mousePress(edit, Qt::LeftButton, {}, left);
+  QTest::mouseMove(edit, right);
+  QTest::mouseRelease(edit, Qt::LeftButton, {}, right);
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(clipboard->text(QClipboard::Selection).contains(QStringLiteral(u"Йоан")));
+  // Typing still reaches the field.
+  QTest::keyClick(edit, Qt::Key_End);
+  QTest::keyClicks(edit, QStringLiteral("7"));
+  EXPECT_TRUE(combo_.currentText().endsWith(QStringLiteral("7")));
+}
+
 TEST_F(ComboBoxCCDisabledTest, RightButtonPassesOnlyWithAPopupMenu) {
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::RightButton,
                     Qt::RightButton, Qt::NoModifier);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "store/LectoraError.h"
@@ -102,7 +103,7 @@ TEST(HistoryFileTest, RoundTripKeepsOrderTextsNumbersAndTimes) {
   const THistoryFile original = Sample();
   original.Save(dir.File("sub/folder/VerseHistory.txt"));
   THistoryFile back;
-  ASSERT_TRUE(back.Load(dir.File("sub/folder/VerseHistory.txt")));
+  ASSERT_EQ(back.Load(dir.File("sub/folder/VerseHistory.txt")), THistoryFile::TLoadState::Complete);
   EXPECT_EQ(back.Sorted, 2);
   EXPECT_EQ(back.BoxText, original.BoxText);
   ASSERT_EQ(back.Entries.size(), original.Entries.size());
@@ -125,34 +126,73 @@ TEST(HistoryFileTest, LineBreaksInsideTextsCannotShiftTheLayout) {
   EXPECT_EQ(back.Entries[1].Text, "z");
 }
 
-// Damaged files: the entries before the damage are kept.
+// Damaged files: the entries before the damage are kept, and Parse says
+// whether anything was left unread.
 TEST(HistoryFileTest, DamagedFilesKeepTheEntriesReadSoFar) {
   struct {
     const char* name;
     std::string bytes;
-    bool parsed;
+    bool complete;
     std::size_t entries;
+    int sorted;
   } const cases[] = {
-      {"empty", "", false, 0},
-      {"order only", "1\r\n", true, 0},
-      {"order not a number", "x\r\nbox\r\n 1.0E+0000 1\r\na\r\n", false, 0},
-      {"order out of range", "3\r\nbox\r\n", false, 0},
-      {"truncated inside a time", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\n 2.5E+00", true, 1},
-      {"text line missing", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\n 2.0E+0000 2\r\n", true, 1},
-      {"time not a number", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\nabc 2\r\nb\r\n", true, 1},
-      {"verse not a number", "1\r\nbox\r\n 1.0E+0000 x\r\na\r\n", true, 0},
-      {"verse missing", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\n 2.0E+0000\r\nb\r\n", true, 1},
-      {"verse too large", "1\r\nbox\r\n 1.0E+0000 65536\r\na\r\n", true, 0},
-      {"verse negative", "1\r\nbox\r\n 1.0E+0000 -1\r\na\r\n", true, 0},
-      {"blank line at the end", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\n\r\n", true, 1},
-      {"LF line ends", "1\nbox\n 1.0E+0000 1\na\n 2.0E+0000 2\nb", true, 2},
-      {"binary junk", std::string("\0\xFF\x01\n\n", 5), false, 0},
+      {"empty", "", true, 0, 1},
+      {"order only", "0\r\n", true, 0, 0},
+      {"order not a number", "x\r\nbox\r\n 1.0E+0000 1\r\na\r\n", false, 1, 1},
+      {"order out of range", "3\r\nbox\r\n 1.0E+0000 1\r\na\r\n 2.0E+0000 2\r\nb\r\n", false, 2, 1},
+      {"truncated inside a time", "2\r\nbox\r\n 1.0E+0000 1\r\na\r\n 2.5E+00", false, 1, 2},
+      {"text line missing", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\n 2.0E+0000 2\r\n", false, 1, 1},
+      {"time not a number", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\nabc 2\r\nb\r\n", false, 1, 1},
+      {"verse not a number", "1\r\nbox\r\n 1.0E+0000 x\r\na\r\n", false, 0, 1},
+      {"verse missing", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\n 2.0E+0000\r\nb\r\n", false, 1, 1},
+      {"verse too large", "1\r\nbox\r\n 1.0E+0000 65536\r\na\r\n", false, 0, 1},
+      {"verse negative", "1\r\nbox\r\n 1.0E+0000 -1\r\na\r\n", false, 0, 1},
+      {"blank lines at the end", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\n\r\n  \r\n", true, 1, 1},
+      {"text after a blank line", "1\r\nbox\r\n 1.0E+0000 1\r\na\r\n\r\nmore\r\n", false, 1, 1},
+      {"LF line ends", "1\nbox\n 1.0E+0000 1\na\n 2.0E+0000 2\nb", true, 2, 1},
+      {"binary junk", std::string("\0\xFF\x01\n\n", 5), false, 0, 1},
   };
   for (const auto& c : cases) {
     THistoryFile file;
-    EXPECT_EQ(file.Parse(c.bytes), c.parsed) << c.name;
+    file.Sorted = 0;
+    EXPECT_EQ(file.Parse(c.bytes), c.complete) << c.name;
     EXPECT_EQ(file.Entries.size(), c.entries) << c.name;
+    EXPECT_EQ(file.Sorted, c.sorted) << c.name;
   }
+}
+
+TEST(HistoryFileTest, LoadTellsMissingCompleteDamagedAndUnreadableApart) {
+  TempDir dir;
+  THistoryFile file;
+  EXPECT_EQ(file.Load(dir.File("absent.txt")), THistoryFile::TLoadState::Missing);
+  WriteFile(dir.File("good.txt"), "1\r\n\r\n 1.0E+0000 1\r\na\r\n");
+  EXPECT_EQ(file.Load(dir.File("good.txt")), THistoryFile::TLoadState::Complete);
+  WriteFile(dir.File("bad.txt"), "9\r\n\r\n 1.0E+0000 1\r\na\r\n");
+  EXPECT_EQ(file.Load(dir.File("bad.txt")), THistoryFile::TLoadState::Damaged);
+  EXPECT_EQ(file.Entries.size(), 1u);
+  std::filesystem::create_directories(dir.File("folder.txt"));
+  EXPECT_EQ(file.Load(dir.File("folder.txt")), THistoryFile::TLoadState::Unreadable);
+  EXPECT_TRUE(file.Entries.empty());
+}
+
+TEST(HistoryFileTest, KeepCopyReusesAnEqualCopyAndNeverOverwritesAnother) {
+  TempDir dir;
+  const std::string name = dir.File("VerseHistory.txt");
+  WriteFile(name, "first damage");
+  const THistoryFile::TKeptCopy first = THistoryFile::KeepCopy(name);
+  EXPECT_EQ(first.FileName, name + ".bak");
+  EXPECT_TRUE(first.Created);
+  EXPECT_EQ(ReadFile(name + ".bak"), "first damage");
+  const THistoryFile::TKeptCopy again = THistoryFile::KeepCopy(name);
+  EXPECT_EQ(again.FileName, name + ".bak");
+  EXPECT_FALSE(again.Created);
+  WriteFile(name, "second damage");
+  const THistoryFile::TKeptCopy second = THistoryFile::KeepCopy(name);
+  EXPECT_EQ(second.FileName, name + ".1.bak");
+  EXPECT_TRUE(second.Created);
+  EXPECT_EQ(ReadFile(name + ".bak"), "first damage");
+  EXPECT_EQ(ReadFile(name + ".1.bak"), "second damage");
+  EXPECT_TRUE(THistoryFile::KeepCopy(dir.File("absent.txt")).FileName.empty());
 }
 
 TEST(HistoryFileTest, ReadsTheVerseNumberAndIgnoresTheRestOfTheLine) {
@@ -168,7 +208,7 @@ TEST(HistoryFileTest, ReadsTheVerseNumberAndIgnoresTheRestOfTheLine) {
 TEST(HistoryFileTest, MissingFileLoadsNothing) {
   TempDir dir;
   THistoryFile file;
-  EXPECT_FALSE(file.Load(dir.File("absent.txt")));
+  EXPECT_EQ(file.Load(dir.File("absent.txt")), THistoryFile::TLoadState::Missing);
   EXPECT_TRUE(file.Entries.empty());
 }
 

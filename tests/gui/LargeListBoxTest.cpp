@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cstdio>
 
@@ -125,15 +126,36 @@ TEST_F(LargeListBoxTest, FetchesOnlyTheVisibleRows) {
   EXPECT_EQ(box_.ScrollBar()->pageStep(), visible_ - 1);
 }
 
-TEST_F(LargeListBoxTest, ShortSourceLeavesTheScrollMaximum) {
-  const int before = box_.ScrollBar()->maximum();
+TEST_F(LargeListBoxTest, AShorterSourceCutsTheScrollRangeToItsOwn) {
+  TWordList words(500);
+  box_.SetList(&words);
+  box_.ScrollBar()->setValue(400);
+  ASSERT_EQ(box_.TopIndex(), 400);
+
+  // A source that fits the view: nothing is left to scroll, the wheel over
+  // the rows and the bar's own keys leave the three entries in place.
   TWordList few(3);
   box_.SetList(&few);
-  EXPECT_EQ(box_.ScrollBar()->maximum(), before);
+  EXPECT_EQ(box_.ScrollBar()->maximum(), 0);
+  EXPECT_EQ(box_.TopIndex(), 0);
+  ASSERT_EQ(box_.RowList()->count(), 3);
+  QWidget* viewport = box_.RowList()->viewport();
+  QWheelEvent wheel(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(),
+                    QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(viewport, &wheel);
+  QTest::keyClick(box_.ScrollBar(), Qt::Key_PageDown);
+  EXPECT_EQ(box_.TopIndex(), 0);
   EXPECT_EQ(box_.RowList()->count(), 3);
+  EXPECT_EQ(box_.RowList()->Text(0), Word(0) + " (0)");
+
   TWordList exact(visible_);
   box_.SetList(&exact);
-  EXPECT_EQ(box_.ScrollBar()->maximum(), before);
+  EXPECT_EQ(box_.ScrollBar()->maximum(), 0);
+  TWordList longer(visible_ + 5);
+  box_.SetList(&longer);
+  EXPECT_EQ(box_.ScrollBar()->maximum(), 5);
+  box_.SetList(nullptr);
+  EXPECT_EQ(box_.ScrollBar()->maximum(), 0);
 }
 
 TEST_F(LargeListBoxTest, TypingAKeySelectsItWithTheLeastScrolling) {

@@ -16,12 +16,14 @@ class TScriptedListMessage : public TListMessageForm1 {
   std::function<void(TScriptedListMessage&)> Answer;
   int Shown = 0;
   QString ShownCaption;
+  QString ShownFamily;
 
  protected:
   int Exec() override {
     ++Shown;
     show();
     ShownCaption = windowTitle();
+    ShownFamily = MessageLabel()->font().family();
     if (Answer) Answer(*this);
     if (isVisible()) reject();
     return result();
@@ -111,6 +113,27 @@ TEST_F(ListMessageForm1Test, HelpButtonOpensTheTopicOrIsDisabled) {
   };
   dialog_.CheckList(list_, "x");
   EXPECT_EQ(topics, (std::vector<std::string>{"ListMessage"}));
+}
+
+TEST_F(ListMessageForm1Test, ShowsInTheCyrillicFontOfTheOpenModules) {
+  context_.MaxListCount = 0;
+  Fill(1);
+  std::string modulesFont = "DejaVu Serif";
+  dialog_.SetCyrillicFontSource([&modulesFont] { return modulesFont; });
+  dialog_.CheckList(list_, "x");
+  EXPECT_EQ(dialog_.ShownFamily, QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(dialog_.MessageLabel()->font().pixelSize(), 13);
+  // The source is asked again at the next showing; none keeps the design.
+  modulesFont = "DejaVu Sans Mono";
+  dialog_.CheckList(list_, "x");
+  EXPECT_EQ(dialog_.ShownFamily, QStringLiteral("DejaVu Sans Mono"));
+  modulesFont.clear();
+  dialog_.CheckList(list_, "x");
+  EXPECT_EQ(dialog_.ShownFamily, QStringLiteral("Verdana"));
+  dialog_.SetCyrillicFontName(std::string("DejaVu Serif"));
+  dialog_.CheckList(list_, "x");
+  EXPECT_EQ(dialog_.ShownFamily, QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(dialog_.Shown, 4);
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ TEST_F(MyRadioGroupTest, SettingItemIndexRaisesNoClickButAUserClickDoes) {
   EXPECT_EQ(spy.count(), 2);
 }
 
-TEST_F(MyRadioGroupTest, RebuildKeepsStateDropsExtraButtonsAndForgetsALostIndex) {
+TEST_F(MyRadioGroupTest, RebuildKeepsStateDropsExtraButtonsAndKeepsTheStoredIndex) {
   group_.SetItemIndex(1);
   QPointer<TMyRadio> kept = group_.Button(0);
   QPointer<TMyRadio> dropped = group_.Button(2);
@@ -81,10 +81,27 @@ TEST_F(MyRadioGroupTest, RebuildKeepsStateDropsExtraButtonsAndForgetsALostIndex)
   EXPECT_TRUE(group_.Button(1)->isChecked());
 
   group_.SetItems({QStringLiteral("Only")});
-  EXPECT_EQ(group_.ItemIndex(), -1);
+  EXPECT_EQ(group_.ItemIndex(), 1);
+  EXPECT_FALSE(group_.Button(0)->isChecked());
   group_.SetItems({});
   EXPECT_EQ(group_.ButtonCount(), 0);
   group_.SetColumns(3);  // nothing to arrange, nothing to divide
+}
+
+TEST_F(MyRadioGroupTest, AClickedChoiceSurvivesTheItemsBeingRefilled) {
+  // The interface language empties the items and adds them again; the
+  // user's choice must come back with its button.
+  QTest::mouseClick(group_.Button(2)->Label(), Qt::LeftButton, Qt::NoModifier, LabelCentre(2));
+  ASSERT_EQ(group_.ItemIndex(), 2);
+  QSignalSpy spy(&group_, &TMyRadioGroup::OnClick);
+  group_.SetItems({});
+  group_.SetItems({QStringLiteral("All books")});
+  group_.SetItems({QStringLiteral("All books"), QStringLiteral("Old Testament"),
+                   QStringLiteral("New Testament")});
+  EXPECT_EQ(group_.ItemIndex(), 2);
+  EXPECT_TRUE(group_.Button(2)->isChecked());
+  EXPECT_FALSE(group_.Button(0)->isChecked());
+  EXPECT_EQ(spy.count(), 0);
 }
 
 TEST_F(MyRadioGroupTest, AHandlerMayRebuildTheGroupFromTheClick) {

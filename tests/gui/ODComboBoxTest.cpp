@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include "display/CBListBox.h"
 #include "display/CDEdit.h"
@@ -278,6 +279,112 @@ TEST_F(ODComboBoxTest, UpAndDownStepThroughTheEntries) {
   QTest::keyClick(box_->Edit(), Qt::Key_Up);
   QTest::keyClick(box_->Edit(), Qt::Key_Up);  // first entry: unchanged
   EXPECT_EQ(box_->ItemIndex(), 0);
+}
+
+TEST_F(ODComboBoxTest, KeysTypedWhileTheListIsShownReachTheEditField) {
+  box_->SetEntries(Numbered(3));
+  std::string seen;
+  box_->OnKeyPress = [&seen](char& key) { seen += key; };
+  box_->Edit()->setFocus();
+  QTest::mouseClick(box_->Button(), Qt::LeftButton);
+  ASSERT_TRUE(box_->IsDroppedDown());
+  // The keys go to the window as the window system delivers them; the
+  // shown list is the popup that receives them first.
+  QWindow* window = window_.windowHandle();
+  QTest::keyClick(window, 'j');
+  QTest::keyClick(window, 'n');
+  EXPECT_EQ(box_->Text(), "jn");
+  EXPECT_EQ(seen, "jn");
+  EXPECT_TRUE(box_->IsDroppedDown());
+  QTest::keyClick(window, Qt::Key_Backspace);
+  EXPECT_EQ(box_->Text(), "j");
+
+  QSignalSpy changed(box_, &TODComboBox::Changed);
+  QTest::keyClick(window, Qt::Key_Down);
+  EXPECT_EQ(box_->ItemIndex(), 0);
+  EXPECT_EQ(box_->Text(), "entry 0");
+  EXPECT_EQ(box_->List()->Selected(), 0);
+  QTest::keyClick(window, Qt::Key_Down);
+  QTest::keyClick(window, Qt::Key_Down);
+  QTest::keyClick(window, Qt::Key_Down);  // the last entry stays
+  EXPECT_EQ(box_->Text(), "entry 2");
+  QTest::keyClick(window, Qt::Key_Up);
+  EXPECT_EQ(box_->Text(), "entry 1");
+  EXPECT_EQ(box_->List()->Selected(), 1);
+  EXPECT_EQ(changed.count(), 4);  // three steps down, one up
+
+  QTest::keyClick(window, Qt::Key_Escape);
+  EXPECT_FALSE(box_->IsDroppedDown());
+  EXPECT_TRUE(box_->Edit()->hasFocus());
+  QTest::keyClick(window, 'x');
+  EXPECT_EQ(box_->Text(), "entry 1x");
+}
+
+// Under Xvfb (ctest gui_tests_x11), where the selection clipboard exists.
+TEST_F(ODComboBoxTest, SelectingWithKeysOrMouseLeavesTheSelectionClipboardOnX11) {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (!clipboard->supportsSelection()) {
+    GTEST_SKIP() << "needs a selection clipboard (QT_QPA_PLATFORM=xcb under xvfb-run)";
+  }
+  TCDEdit* edit = box_->Edit();
+  box_->SetTextQuiet("secret words here");
+  edit->setFocus();
+  struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* selected;
+  } const selecting[] = {
+      {Qt::Key_End, Qt::ShiftModifier, "secret words here"},
+      {Qt::Key_Left, Qt::ShiftModifier, "secret words her"},
+      {Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier, "secret words "},
+      {Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier, "secret words here"},
+      {Qt::Key_Home, Qt::ShiftModifier, ""},
+      {Qt::Key_Right, Qt::ShiftModifier, "s"},
+      {Qt::Key_A, Qt::ControlModifier, "secret words here"},
+  };
+  for (const auto& c : selecting) {
+    clipboard->setText(QStringLiteral("before"), QClipboard::Selection);
+    if (std::string(c.selected).empty()) edit->setCursorPosition(0);
+    if (c.key == Qt::Key_End) edit->setCursorPosition(0);
+    QTest::keyClick(edit, c.key, c.modifiers);
+    EXPECT_EQ(edit->selectedText().toStdString(), c.selected) << c.key;
+    EXPECT_EQ(clipboard->text(QClipboard::Selection), QStringLiteral("before")) << c.key;
+  }
+  // Whatever else the field does with a selection, the text never gets out.
+  const QPoint left(2, edit->height() / 2);
+  const QPoint right(edit->width() - 2, edit->height() / 2);
+  QTest::mousePress(edit, Qt::LeftButton, {}, left);
+  QTest::mouseMove(edit, right);
+  QTest::mouseRelease(edit, Qt::LeftButton, {}, right);
+  QTest::mouseDClick(edit, Qt::LeftButton, {}, left);
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_Insert);
+  EXPECT_FALSE(clipboard->text(QClipboard::Selection).contains(QStringLiteral("secret")));
+  EXPECT_FALSE(clipboard->text(QClipboard::Selection).contains(QStringLiteral("words")));
+}
+
+TEST_F(ODComboBoxTest, EnterWhileShownPicksTheHighlightedRowOrReachesTheField) {
+  box_->SetEntries(Numbered(3));
+  std::string seen;
+  box_->OnKeyPress = [&seen](char& key) { seen += key; };
+  box_->Edit()->setFocus();
+  QTest::mouseClick(box_->Button(), Qt::LeftButton);
+  // A move to where the pointer already is would not count as a move.
+  QTest::mouseMove(box_->List(), RowCenter(0));
+  QTest::mouseMove(box_->List(), RowCenter(2));
+  ASSERT_EQ(box_->List()->Selected(), 2);
+  QTest::keyClick(window_.windowHandle(), Qt::Key_Return);
+  EXPECT_FALSE(box_->IsDroppedDown());
+  EXPECT_EQ(box_->Text(), "entry 2");
+  EXPECT_EQ(seen, "");
+
+  box_->SetTextQuiet("typed");
+  QTest::mouseClick(box_->Button(), Qt::LeftButton);
+  ASSERT_TRUE(box_->IsDroppedDown());
+  ASSERT_EQ(box_->List()->Selected(), -1);
+  QTest::keyClick(window_.windowHandle(), Qt::Key_Return);
+  EXPECT_FALSE(box_->IsDroppedDown());
+  EXPECT_EQ(seen, "\r");
 }
 
 TEST_F(ODComboBoxTest, SettingItemIndexWritesTheTextWithoutChange) {
