@@ -228,6 +228,7 @@ TFitCounts& TFitCounts::operator+=(const TFitCounts& other) {
   Transliterated += other.Transliterated;
   Dropped += other.Dropped;
   Unknown += other.Unknown;
+  Unaccented += other.Unaccented;
   return *this;
 }
 
@@ -239,7 +240,13 @@ std::string TCodePageFitter::Fit(std::string_view utf8) {
     const std::size_t start = pos;
     const char32_t c = NextCodePoint(utf8, pos);
     const bool malformed = c == kReplacementCharacter && utf8.substr(start, 3) != "\xEF\xBF\xBD";
-    if (!malformed && (c < 0x80 || UnicodeToCodePage(c, codePage_) >= 0)) {
+    // The Greek alphabet of the program has no accented letters, so an
+    // accented letter would split its word; it is written unaccented even
+    // where the code page has the monotonic form.
+    if (const char32_t base = codePage_ == 1253 && !malformed ? GreekBase(c) : 0; base != 0) {
+      ++counts_.Unaccented;
+      AppendUtf8(out, base);
+    } else if (!malformed && (c < 0x80 || UnicodeToCodePage(c, codePage_) >= 0)) {
       out.append(utf8.substr(start, pos - start));
     } else {
       out += Replacement(c);
