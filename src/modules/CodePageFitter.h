@@ -6,8 +6,11 @@
 // Greek (1253) every accented or breathing-marked letter becomes its plain
 // letter, the monotonic ones the code page holds included, because the
 // Greek alphabet of a module has no accented letters: a word is then one
-// word of the word list whichever accents it was typed with. The
-// counts say what was done, for the import reports.
+// word of the word list whichever accents it was typed with. In the same
+// way the accented and joined Latin letters of 1252 become their base
+// letters ("æ" "ae") and Ё, ё of 1251 become Е, е: no alphabet of those
+// code pages' languages has them. The counts say what was done, for the
+// import reports.
 #pragma once
 
 #include "store/CodePage.h"
