@@ -87,7 +87,11 @@ std::string ToModuleText(const std::string& utf8, const TBible& bible) {
   TCodePageFitter fitter(bible.Language.CodePage());
   const std::string fitted = fitter.Fit(utf8);
   std::string text;
-  if (fitter.Counts().Unknown > 0 || !Utf8ToCodePage(fitted, bible.Language.CodePage(), text)) {
+  // A letter of another script (transliterated) or one without a near form
+  // is still an error: the module cannot hold what was typed.
+  const TFitCounts& fit = fitter.Counts();
+  if (fit.Unknown > 0 || fit.Transliterated > 0 ||
+      !Utf8ToCodePage(fitted, bible.Language.CodePage(), text)) {
     throw LectoraError("", 0,
                        "\"" + utf8 + "\" holds a character that code page " +
                            std::to_string(bible.Language.CodePage()) + " cannot represent");
