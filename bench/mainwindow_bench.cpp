@@ -83,6 +83,56 @@ void BM_MoveWithThreeWindows(benchmark::State& state) {
 }
 BENCHMARK(BM_MoveWithThreeWindows)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The windows of the first run: the King James, the Russian Synodal (run on)
+// and the Greek New Testament, each its own module in its own numbering.
+void BM_MoveWithFirstRunWindows(benchmark::State& state) {
+  const fs::path runtime = fs::absolute(runtimeDir);
+  for (const char* folder : {"KJVSN", "RU", "Gr"}) {
+    if (!fs::exists(runtime / folder / "BibleTitles.txt")) {
+      state.SkipWithError("the texts are not built: run make data, or pass --runtime DIR");
+      return;
+    }
+  }
+  const fs::path root =
+      fs::temp_directory_path() / ("lectora-bench-first-" + std::to_string(::getpid()));
+  fs::create_directories(root);
+  for (const char* file : {"BibleStructure.txt", "Abrevs.txt"}) {
+    fs::copy_file(runtime / file, root / file, fs::copy_options::overwrite_existing);
+  }
+  for (const char* folder : {"KJVSN", "RU", "Gr"}) {
+    fs::create_directory_symlink(runtime / folder, root / folder);
+  }
+  {
+    TLectora2Form1::TStartOptions options;
+    options.SetupFolder = root.string() + "/";
+    options.ConfigHome = root.string() + "/config";
+    options.ScriptedDialogs = true;
+    options.ReadOnlySetup = true;
+    TLectora2Form1 window(options);
+    window.resize(1200, 800);
+    window.show();
+    window.FormShow();
+    // The King James last, so that it is the active window whose book
+    // names the references below are read with.
+    for (int translation : {10, 6, 8}) window.OpenTranslation(translation);
+    QApplication::processEvents();
+    // Psalm 119 (the Greek New Testament has none: its window empties) and
+    // John 3 in turn.
+    const char* const places[] = {"Psalms 119:100", "John 3:16"};
+    int turn = 0;
+    for (auto _ : state) {
+      window.GoToReference(places[turn++ % 2]);
+      for (TBibleForm1* bibleWindow : window.BibleWindows()) {
+        benchmark::DoNotOptimize(bibleWindow->BRichEdit1->BoxCount());
+      }
+    }
+    state.counters["windows"] = static_cast<double>(window.BibleWindows().size());
+  }
+  std::error_code ignored;
+  fs::remove_all(root, ignored);
+}
+BENCHMARK(BM_MoveWithFirstRunWindows)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -58,11 +58,13 @@ constexpr const char* kUsage =
     "  build-dictionary SOURCE.tsv BASE --title TITLE\n"
     "                            compile a UTF-8 file of \"headword<TAB>text\"\n"
     "                            lines into the dictionary BASE\n"
-    "  import-sword IMP_FILE MODULE_DIR [--diff FILE] [--links FILE]\n"
+    "  import-sword IMP_FILE MODULE_DIR [--diff FILE] [--links FILE] [--names FILE]\n"
     "                            import a Bible exported by SWORD's mod2imp as\n"
     "                            translation --translation N; --diff gives its\n"
     "                            _Diff_.txt, --links its cross references as\n"
-    "                            \"book chapter verse book:chapter:verse...\" lines\n"
+    "                            \"book chapter verse book:chapter:verse...\" lines,\n"
+    "                            --names the books' titles and names as UTF-8\n"
+    "                            \"number<TAB>title<TAB>name<TAB>short name\" lines\n"
     "  import-sword-dictionary IMP_FILE... BASE --title TITLE\n"
     "                            import lexicons exported by mod2imp into the\n"
     "                            dictionary BASE (a headword's explanations\n"
@@ -114,7 +116,9 @@ bool CommandTakes(const std::string& command, const std::string& option) {
   if (option == "--dictionary") return command == "dict";
   if (option == "--title")
     return command == "build-dictionary" || command == "import-sword-dictionary";
-  if (option == "--diff" || option == "--links") return command == "import-sword";
+  if (option == "--diff" || option == "--links" || option == "--names") {
+    return command == "import-sword";
+  }
   return true;
 }
 
@@ -153,6 +157,8 @@ void ApplyOption(const std::string& arg, const Value& value, TCliOptions& option
     options.Import.DiffFile = value();
   } else if (arg == "--links") {
     options.Import.LinksFile = value();
+  } else if (arg == "--names") {
+    options.Import.NamesFile = value();
   } else if (arg == "--json") {
     options.Json = true;
   } else if (arg == "--plain") {

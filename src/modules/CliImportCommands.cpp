@@ -15,7 +15,8 @@ void ReportFitting(const TFitCounts& fit, std::ostream& err) {
   err << "warning: " << fit.Total()
       << " characters are not in the code page: " << fit.Transliterated
       << " Greek or Hebrew letters transliterated, " << fit.Approximated << " given a near form, "
-      << fit.Dropped << " marks left out, " << fit.Unknown << " written as \"?\"\n";
+      << fit.Dropped << " marks left out, " << fit.Unaccented
+      << " Greek letters written without accents, " << fit.Unknown << " written as \"?\"\n";
 }
 
 void ReportWarnings(const std::vector<std::string>& warnings, int malformed, std::ostream& err) {
@@ -31,6 +32,7 @@ void AddFitMembers(TJsonWriter& json, const TFitCounts& fit) {
   json.Member("transliterated", fit.Transliterated);
   json.Member("approximated", fit.Approximated);
   json.Member("dropped", fit.Dropped);
+  json.Member("unaccented", fit.Unaccented);
   json.Member("unknown", fit.Unknown);
   json.EndObject();
 }
@@ -41,8 +43,9 @@ void RunImportSwordCommand(const TImportCommandOptions& options, std::ostream& o
                            std::ostream& err) {
   const std::string& impFile = options.Arguments.at(0);
   const std::string& moduleDir = options.Arguments.at(1);
-  const TSwordImportReport report = ImportSwordBible(impFile, moduleDir, options.Translation,
-                                                     {options.DiffFile, options.LinksFile});
+  const TSwordImportReport report =
+      ImportSwordBible(impFile, moduleDir, options.Translation,
+                       {options.DiffFile, options.LinksFile, options.NamesFile});
   ReportWarnings(report.Warnings, report.MalformedEntries, err);
   ReportFitting(report.Counts.CodePage, err);
   if (options.Json) {
@@ -55,6 +58,8 @@ void RunImportSwordCommand(const TImportCommandOptions& options, std::ostream& o
     json.Member("words", report.Module.WordCount);
     json.Member("linkedVerses", report.Module.LinkedVerses);
     json.Member("strongNumbers", report.Counts.StrongNumbers);
+    json.Member("droppedStrongNumbers", report.Counts.DroppedStrongNumbers);
+    json.Member("emptyBooks", report.EmptyBooks);
     json.Member("notes", report.Counts.Notes);
     json.Member("addedWords", report.Counts.AddedWords);
     json.Member("paragraphs", report.Counts.Paragraphs);
@@ -68,9 +73,12 @@ void RunImportSwordCommand(const TImportCommandOptions& options, std::ostream& o
   out << "Imported " << moduleDir << ": " << report.Module.BookCount << " books, "
       << report.Module.VerseCount << " verses, " << report.Module.WordCount << " words, "
       << report.Module.LinkedVerses << " verses with links\n"
-      << "  " << report.Counts.StrongNumbers << " Strong's numbers, " << report.Counts.Notes
-      << " notes, " << report.Counts.AddedWords << " added-word runs, " << report.Counts.Paragraphs
-      << " paragraph marks, " << report.Counts.Titles << " titles\n";
+      << "  " << report.Counts.StrongNumbers << " Strong's numbers ("
+      << report.Counts.DroppedStrongNumbers << " left out), " << report.Counts.Notes << " notes, "
+      << report.Counts.AddedWords << " added-word runs, " << report.Counts.Paragraphs
+      << " paragraph marks, " << report.Counts.Titles << " titles";
+  if (report.EmptyBooks > 0) out << ", " << report.EmptyBooks << " empty books left out";
+  out << "\n";
 }
 
 void RunImportSwordDictionaryCommand(const TImportCommandOptions& options, std::ostream& out,

@@ -17,6 +17,7 @@ struct TImportCommandOptions {
   int Translation = 8;    // import-sword: 0..11
   std::string DiffFile;   // import-sword: "_Diff_.txt" for the module
   std::string LinksFile;  // import-sword: "links.tsv" for the module
+  std::string NamesFile;  // import-sword: the books' titles and names (UTF-8)
   std::string Title;      // import-sword-dictionary: the title (UTF-8)
 };
 

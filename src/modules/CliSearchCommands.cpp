@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "modules/CodePageFitter.h"
 #include "modules/DictionaryCompiler.h"
 #include "modules/JsonWriter.h"
 #include "search/ConcList.h"
@@ -81,8 +82,16 @@ bool ParseBookRange(std::string_view text, std::array<bool, 88>& selected) {
 }
 
 std::string ToModuleText(const std::string& utf8, const TBible& bible) {
+  // Typed text gets the near forms the imported texts got, so that "ἀγάπη"
+  // and "αγάπη" find the unaccented "αγαπη" of the module.
+  TCodePageFitter fitter(bible.Language.CodePage());
+  const std::string fitted = fitter.Fit(utf8);
   std::string text;
-  if (!Utf8ToCodePage(utf8, bible.Language.CodePage(), text)) {
+  // A letter of another script (transliterated) or one without a near form
+  // is still an error: the module cannot hold what was typed.
+  const TFitCounts& fit = fitter.Counts();
+  if (fit.Unknown > 0 || fit.Transliterated > 0 ||
+      !Utf8ToCodePage(fitted, bible.Language.CodePage(), text)) {
     throw LectoraError("", 0,
                        "\"" + utf8 + "\" holds a character that code page " +
                            std::to_string(bible.Language.CodePage()) + " cannot represent");

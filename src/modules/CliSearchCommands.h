@@ -36,8 +36,10 @@ struct TSearchCommandOptions {
 // malformed or out-of-range text answers false and leaves `selected` alone.
 bool ParseBookRange(std::string_view text, std::array<bool, 88>& selected);
 
-// `utf8` in the module's code page. Throws LectoraError when a character of
-// it has no place in that code page.
+// `utf8` in the module's code page, with the near forms the importer gives
+// characters the module's alphabet lacks (TCodePageFitter: Greek without
+// accents, Latin "æ" as "ae"). Throws LectoraError when a character of it
+// has no place in that code page.
 std::string ToModuleText(const std::string& utf8, const TBible& bible);
 // A module text (in the module's code page) as UTF-8.
 std::string ModuleTextToUtf8(const std::string& text, const TBible& bible);

@@ -168,6 +168,16 @@ bool IsDroppedMark(char32_t c) {
          c == 0x02DB || c == 0x02DD;
 }
 
+// A letter the code page holds but no alphabet of its languages has, so
+// that it would split its word: the accented and joined Latin letters in
+// 1252 (English and Latin know a..z only: "æternam" becomes "aeternam"),
+// and Ё, ё in 1251 (none of the Cyrillic alphabets has them).
+bool OutsideAlphabet(char32_t c, int codePage) {
+  if (codePage == 1252) return c >= 0x00C0 && c <= 0x017F && c != 0x00D7 && c != 0x00F7;
+  if (codePage == 1251) return c == 0x0401 || c == 0x0451;
+  return false;
+}
+
 }  // namespace
 
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
@@ -228,6 +238,7 @@ TFitCounts& TFitCounts::operator+=(const TFitCounts& other) {
   Transliterated += other.Transliterated;
   Dropped += other.Dropped;
   Unknown += other.Unknown;
+  Unaccented += other.Unaccented;
   return *this;
 }
 
@@ -239,7 +250,15 @@ std::string TCodePageFitter::Fit(std::string_view utf8) {
     const std::size_t start = pos;
     const char32_t c = NextCodePoint(utf8, pos);
     const bool malformed = c == kReplacementCharacter && utf8.substr(start, 3) != "\xEF\xBF\xBD";
-    if (!malformed && (c < 0x80 || UnicodeToCodePage(c, codePage_) >= 0)) {
+    // The Greek alphabet of the program has no accented letters, so an
+    // accented letter would split its word; it is written unaccented even
+    // where the code page has the monotonic form.
+    if (const char32_t base = codePage_ == 1253 && !malformed ? GreekBase(c) : 0; base != 0) {
+      ++counts_.Unaccented;
+      AppendUtf8(out, base);
+    } else if (OutsideAlphabet(c, codePage_)) {
+      out += Replacement(c);
+    } else if (!malformed && (c < 0x80 || UnicodeToCodePage(c, codePage_) >= 0)) {
       out.append(utf8.substr(start, pos - start));
     } else {
       out += Replacement(c);
@@ -291,6 +310,12 @@ std::string TCodePageFitter::Replacement(char32_t c) {
       break;
     case 0x00DF:
       near = "ss";
+      break;
+    case 0x0401:
+      near = "\u0415";  // Ё as Е
+      break;
+    case 0x0451:
+      near = "\u0435";  // ё as е
       break;
     case 0x2018:
     case 0x2019:

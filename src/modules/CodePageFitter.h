@@ -2,8 +2,15 @@
 // holds is kept, every other one becomes the nearest text it does hold
 // (typographic quotes and dashes their plain forms, accented Latin letters
 // their base letters, Greek and Hebrew letters a simple transliteration,
-// combining marks and Hebrew points nothing) or, failing that, "?". The
-// counts say what was done, for the import reports.
+// combining marks and Hebrew points nothing) or, failing that, "?". For
+// Greek (1253) every accented or breathing-marked letter becomes its plain
+// letter, the monotonic ones the code page holds included, because the
+// Greek alphabet of a module has no accented letters: a word is then one
+// word of the word list whichever accents it was typed with. In the same
+// way the accented and joined Latin letters of 1252 become their base
+// letters ("æ" "ae") and Ё, ё of 1251 become Е, е: no alphabet of those
+// code pages' languages has them. The counts say what was done, for the
+// import reports.
 #pragma once
 
 #include "store/CodePage.h"
@@ -27,8 +34,9 @@ struct TFitCounts {
   int Transliterated = 0;  // Greek and Hebrew letters written in Latin letters
   int Dropped = 0;         // combining marks, points, invisible characters left out
   int Unknown = 0;         // characters written as "?"
+  int Unaccented = 0;      // Greek letters written without accent or breathing (1253)
 
-  int Total() const { return Approximated + Transliterated + Dropped + Unknown; }
+  int Total() const { return Approximated + Transliterated + Dropped + Unknown + Unaccented; }
   TFitCounts& operator+=(const TFitCounts& other);
 };
 

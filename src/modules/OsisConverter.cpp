@@ -97,6 +97,17 @@ class TSink {
   }
   bool Empty() const { return out_.empty(); }
   std::string Take() { return std::move(out_); }
+  // Takes the punctuation the text ends with (",", ".", ";", ":", "!", "?"),
+  // so that it can follow a Strong's group written after the word.
+  std::string TakeEndPunctuation() {
+    std::size_t end = out_.size();
+    while (end > 0 && std::string_view(",.;:!?").find(out_[end - 1]) != std::string_view::npos) {
+      --end;
+    }
+    std::string tail = out_.substr(end);
+    out_.resize(end);
+    return tail;
+  }
 
  private:
   void Flush() {
@@ -120,8 +131,8 @@ struct TOpen {
 // One entry's conversion.
 class TEntryParser {
  public:
-  TEntryParser(TMarkupTarget target, TConversionCounts& counts)
-      : bible_(target == TMarkupTarget::Bible), counts_(counts) {}
+  TEntryParser(TMarkupTarget target, bool strongNumbers, TConversionCounts& counts)
+      : bible_(target == TMarkupTarget::Bible), strongNumbers_(strongNumbers), counts_(counts) {}
 
   void Parse(std::string_view markup) {
     markup_ = markup;
@@ -355,9 +366,16 @@ class TEntryParser {
     TOpen open = std::move(stack_.back());
     stack_.pop_back();
     switch (open.Kind) {
-      case TKind::Word:
+      case TKind::Word: {
+        // "world,</w>" gives "world <2889>," rather than "world, <2889>",
+        // so that hiding the group leaves "world,".
+        const std::string tail = strongNumbers_ && !open.Strongs.empty() && skipDepth_ == 0
+                                     ? Current().TakeEndPunctuation()
+                                     : std::string();
         WriteStrongs(open.Strongs);
+        Current().Text(tail);
         break;
+      }
       case TKind::Note:
         if (--noteDepth_ == 0) Current().Close('}');
         break;
@@ -384,6 +402,10 @@ class TEntryParser {
 
   void WriteStrongs(const std::vector<std::string>& numbers) {
     if (skipDepth_ > 0) return;
+    if (!strongNumbers_) {
+      counts_.DroppedStrongNumbers += static_cast<int>(numbers.size());
+      return;
+    }
     for (const std::string& number : numbers) {
       Current().Blank();
       Current().Text("<" + number + ">");
@@ -521,6 +543,7 @@ class TEntryParser {
   }
 
   bool bible_;
+  bool strongNumbers_;
   TConversionCounts& counts_;
   std::string_view markup_;
   TSink body_;
@@ -539,6 +562,7 @@ class TEntryParser {
 
 TConversionCounts& TConversionCounts::operator+=(const TConversionCounts& other) {
   StrongNumbers += other.StrongNumbers;
+  DroppedStrongNumbers += other.DroppedStrongNumbers;
   Notes += other.Notes;
   AddedWords += other.AddedWords;
   Paragraphs += other.Paragraphs;
@@ -564,7 +588,7 @@ TOsisConverter::TOsisConverter(TMarkupTarget target, int codePage)
     : target_(target), fitter_(codePage) {}
 
 TConvertedEntry TOsisConverter::Convert(std::string_view markup) {
-  TEntryParser parser(target_, counts_);
+  TEntryParser parser(target_, strongNumbers_, counts_);
   parser.Parse(markup);
   TConvertedEntry entry;
   entry.Text = fitter_.Fit(parser.TakeText());

@@ -29,15 +29,16 @@ namespace lectora {
 enum class TMarkupTarget { Bible, Dictionary };
 
 struct TConversionCounts {
-  int StrongNumbers = 0;    // Strong's groups written
-  int Notes = 0;            // footnotes written
-  int AddedWords = 0;       // italic runs of added words
-  int Paragraphs = 0;       // paragraph marks written
-  int Titles = 0;           // psalm and other titles
-  int DroppedTags = 0;      // other tags left out (their text kept)
-  int ReplacedMarkup = 0;   // literal markup characters and USFM markers replaced
-  int MalformedMarkup = 0;  // unclosed, stray or cut-off tags, unknown entities
-  TFitCounts CodePage;      // characters the code page lacks
+  int StrongNumbers = 0;         // Strong's groups written
+  int DroppedStrongNumbers = 0;  // Strong's numbers left out (SetStrongNumbers(false))
+  int Notes = 0;                 // footnotes written
+  int AddedWords = 0;            // italic runs of added words
+  int Paragraphs = 0;            // paragraph marks written
+  int Titles = 0;                // psalm and other titles
+  int DroppedTags = 0;           // other tags left out (their text kept)
+  int ReplacedMarkup = 0;        // literal markup characters and USFM markers replaced
+  int MalformedMarkup = 0;       // unclosed, stray or cut-off tags, unknown entities
+  TFitCounts CodePage;           // characters the code page lacks
 
   TConversionCounts& operator+=(const TConversionCounts& other);
 };
@@ -59,6 +60,10 @@ class TOsisConverter {
   // REQUIRES: `codePage` is 1250, 1251, 1252 or 1253.
   TOsisConverter(TMarkupTarget target, int codePage);
 
+  // Whether Strong's numbers are written (the default) or left out, for a
+  // translation whose text carries none.
+  void SetStrongNumbers(bool keep) { strongNumbers_ = keep; }
+
   // Converts the markup of one entry (UTF-8; malformed bytes become "?").
   // Never throws for bad markup: what cannot be kept is dropped and counted.
   TConvertedEntry Convert(std::string_view markup);
@@ -71,6 +76,7 @@ class TOsisConverter {
 
  private:
   TMarkupTarget target_;
+  bool strongNumbers_ = true;
   TCodePageFitter fitter_;
   TConversionCounts counts_;
 };

@@ -9,6 +9,7 @@
 #include "store/AtomicFile.h"
 #include "store/Language.h"
 #include "store/LectoraError.h"
+#include "store/NumberReader.h"
 #include "store/TranslationTable.h"
 
 namespace lectora {
@@ -86,7 +87,11 @@ std::string IntroductionTitle(const std::string& markup) {
 }
 
 struct TBookState {
-  const TSwordBook* Book = nullptr;
+  const TSwordBook* Book = nullptr;  // null for a book the table does not know (so far empty)
+  std::string SwordName;             // the name in the keys
+  std::size_t VersesStart = 0;       // where its lines start in the verses
+  int VerseCount = 0;
+  bool HasText = false;
   std::string Title;
   int Chapter = 0;         // the chapter being read, 0 before the first
   int Verse = 0;           // the last verse taken in it, 0 before the first
@@ -95,8 +100,10 @@ struct TBookState {
 
 class TBibleConversion {
  public:
-  TBibleConversion(const std::string& impFile, int codePage)
-      : reader_(impFile), converter_(TMarkupTarget::Bible, codePage) {}
+  TBibleConversion(const std::string& impFile, int codePage, const TSwordConversionOptions& options)
+      : reader_(impFile), converter_(TMarkupTarget::Bible, codePage), names_(options.Names) {
+    converter_.SetStrongNumbers(options.StrongNumbers);
+  }
 
   void Run() {
     TImpEntry entry;
@@ -110,9 +117,13 @@ class TBibleConversion {
   void Write(const std::string& sourceDir) {
     std::string books;
     for (const TBookState& book : books_) {
+      const auto named = names_.find(book.Book->Number);
+      const std::string name =
+          named != names_.end() ? named->second.Name : std::string(book.Book->Name);
+      const std::string shortName =
+          named != names_.end() ? named->second.Short : std::string(book.Book->Short);
       books += std::to_string(book.Book->Number) + '\t' + book.Title + '\t' +
-               converter_.FitPlain(book.Book->Name) + '\t' + converter_.FitPlain(book.Book->Short) +
-               '\n';
+               converter_.FitPlain(name) + '\t' + converter_.FitPlain(shortName) + '\n';
     }
     std::error_code error;
     fs::create_directories(sourceDir, error);
@@ -141,10 +152,10 @@ class TBibleConversion {
     }
     const TSwordBook* book =
         lastBook_ != nullptr && key.Book == lastBookName_ ? lastBook_ : FindSwordBook(key.Book);
-    if (book == nullptr) Fail(entry.Line, "unknown book \"" + key.Book + "\"");
     lastBook_ = book;
     lastBookName_ = key.Book;
-    if (current_ == nullptr || current_->Book != book) StartBook(book, entry.Line);
+    if (current_ == nullptr || current_->SwordName != key.Book)
+      StartBook(book, key.Book, entry.Line);
     TBookState& state = *current_;
 
     if (key.Chapter == 0) {  // the book's introduction
@@ -179,33 +190,56 @@ class TBibleConversion {
     std::string title = std::move(state.PsalmTitle);
     state.PsalmTitle.clear();
     if (!verse.Title.empty()) title += (title.empty() ? "" : " ") + verse.Title;
-    verses_ += std::to_string(book->Number) + '\t' + std::to_string(key.Chapter) + '\t' +
-               std::to_string(key.Verse) + '\t' + verse.VerseText(title) + '\n';
+    const std::string text = verse.VerseText(title);
+    if (!text.empty() && !state.HasText) {
+      if (book == nullptr) Fail(entry.Line, "unknown book \"" + key.Book + "\"");
+      if (!names_.empty() && names_.count(book->Number) == 0) {
+        Fail(entry.Line, "the book names lack book " + std::to_string(book->Number) + " (\"" +
+                             std::string(book->Sword) + "\")");
+      }
+      state.HasText = true;
+    }
+    verses_ += std::to_string(book != nullptr ? book->Number : 0) + '\t' +
+               std::to_string(key.Chapter) + '\t' + std::to_string(key.Verse) + '\t' + text + '\n';
     state.Verse = key.Verse;
-    ++report_.VerseCount;
+    ++state.VerseCount;
   }
 
-  void StartBook(const TSwordBook* book, int line) {
+  void StartBook(const TSwordBook* book, const std::string& swordName, int line) {
     if (current_ != nullptr) FinishBook(line);
     for (const TBookState& seen : books_) {
-      if (seen.Book == book) {
-        Fail(line, "book \"" + std::string(book->Sword) + "\" appears again after another book");
+      if (seen.SwordName == swordName || (book != nullptr && seen.Book == book)) {
+        Fail(line, "book \"" + swordName + "\" appears again after another book");
       }
     }
     books_.push_back({});
     current_ = &books_.back();
     current_->Book = book;
+    current_->SwordName = swordName;
+    current_->VersesStart = verses_.size();
   }
 
   // Checks that the book just read ended on a chapter with verses and gives
   // it its title.
+  // Leaves a book without text out.
   void FinishBook(int line) {
     TBookState& state = *current_;
-    if (state.Chapter == 0)
-      Fail(line, "book \"" + std::string(state.Book->Sword) + "\" has no verse");
+    current_ = nullptr;
+    if (!state.HasText) {
+      verses_.resize(state.VersesStart);
+      books_.pop_back();
+      ++report_.EmptyBooks;
+      return;
+    }
+    if (state.Chapter == 0) Fail(line, "book \"" + state.SwordName + "\" has no verse");
     if (state.Verse == 0) {
-      Fail(line, "chapter " + std::to_string(state.Chapter) + " of \"" +
-                     std::string(state.Book->Sword) + "\" has no verse");
+      Fail(line, "chapter " + std::to_string(state.Chapter) + " of \"" + state.SwordName +
+                     "\" has no verse");
+    }
+    report_.VerseCount += state.VerseCount;
+    const auto named = names_.find(state.Book->Number);
+    if (named != names_.end() && !named->second.Title.empty()) {
+      state.Title = converter_.FitPlain(named->second.Title);
     }
     if (state.Title.empty()) state.Title = converter_.FitPlain(state.Book->Name);
   }
@@ -248,6 +282,7 @@ class TBibleConversion {
 
   TImpReader reader_;
   TOsisConverter converter_;
+  std::map<int, TBookNames> names_;
   TSwordImportReport report_;
   std::vector<TBookState> books_;
   TBookState* current_ = nullptr;
@@ -258,9 +293,41 @@ class TBibleConversion {
 
 }  // namespace
 
+std::map<int, TBookNames> ReadBookNames(const std::string& fileName) {
+  std::string text;
+  if (!ReadTextFile(fileName, text)) throw LectoraError(fileName, 0, "cannot be read");
+  std::map<int, TBookNames> names;
+  int lineNumber = 0;
+  for (std::string_view line : SplitLines(text)) {
+    ++lineNumber;
+    if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+    std::vector<std::string> fields;
+    for (std::size_t start = 0;;) {
+      const std::size_t tab = line.find('\t', start);
+      fields.emplace_back(line.substr(start, tab - start));
+      if (tab == std::string_view::npos) break;
+      start = tab + 1;
+    }
+    const int number = SmallNumber(fields[0]);
+    if (fields.size() != 4 || number < 1 || number > 78) {
+      throw LectoraError(fileName, lineNumber,
+                         "expected \"number<TAB>title<TAB>name<TAB>short name\" with a book "
+                         "number 1..78");
+    }
+    if (!IsValidUtf8(line)) throw LectoraError(fileName, lineNumber, "is not UTF-8");
+    for (std::size_t i = 1; i < 4; ++i) {
+      if (fields[i].empty()) throw LectoraError(fileName, lineNumber, "an empty name");
+    }
+    if (!names.emplace(number, TBookNames{fields[1], fields[2], fields[3]}).second) {
+      throw LectoraError(fileName, lineNumber, "book " + fields[0] + " is named twice");
+    }
+  }
+  return names;
+}
+
 TSwordImportReport ConvertSwordBible(const std::string& impFile, const std::string& sourceDir,
-                                     int codePage) {
-  TBibleConversion conversion(impFile, codePage);
+                                     int codePage, const TSwordConversionOptions& options) {
+  TBibleConversion conversion(impFile, codePage, options);
   conversion.Run();
   conversion.Write(sourceDir);
   return conversion.Report();
@@ -289,7 +356,10 @@ TSwordImportReport ImportSwordBible(const std::string& impFile, const std::strin
   const TTranslationInfo& info = TranslationInfo(translationNumber);
   const int codePage = TLanguage(info.Language).CodePage();
   TScratchFolder scratch("lectora-import-");
-  TSwordImportReport report = ConvertSwordBible(impFile, scratch.Path(), codePage);
+  TSwordConversionOptions options;
+  options.StrongNumbers = info.Strong;
+  if (!extras.NamesFile.empty()) options.Names = ReadBookNames(extras.NamesFile);
+  TSwordImportReport report = ConvertSwordBible(impFile, scratch.Path(), codePage, options);
   CopyExtra(extras.DiffFile, scratch.Path() + "_Diff_.txt");
   CopyExtra(extras.LinksFile, scratch.Path() + "links.tsv");
   report.Module = TModuleCompiler::Compile(scratch.Path(), moduleDir, info.Language, info.Strong);
