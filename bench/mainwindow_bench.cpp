@@ -14,9 +14,9 @@
 #include <memory>
 #include <string>
 
+#include "app/Program.h"
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"
-#include "app/Program.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "navigation/Navigator.h"
 
@@ -103,12 +103,13 @@ void BM_MoveWithFirstRunWindows(benchmark::State& state) {
     fs::create_directory_symlink(runtime / folder, root / folder);
   }
   {
-    TLectora2Form1::TStartOptions options;
+    TProgram::TStartOptions options;
     options.SetupFolder = root.string() + "/";
     options.ConfigHome = root.string() + "/config";
     options.ScriptedDialogs = true;
     options.ReadOnlySetup = true;
-    TLectora2Form1 window(options);
+    TProgram program(options);
+    TLectora2Form1& window = program.Window();
     window.resize(1200, 800);
     window.show();
     window.FormShow();
@@ -121,7 +122,7 @@ void BM_MoveWithFirstRunWindows(benchmark::State& state) {
     const char* const places[] = {"Psalms 119:100", "John 3:16"};
     int turn = 0;
     for (auto _ : state) {
-      window.GoToReference(places[turn++ % 2]);
+      program.Navigator().GoToReference(places[turn++ % 2]);
       for (TBibleForm1* bibleWindow : window.BibleWindows()) {
         benchmark::DoNotOptimize(bibleWindow->BRichEdit1->BoxCount());
       }

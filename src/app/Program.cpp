@@ -52,10 +52,18 @@ TProgram::TProgram(const TStartOptions& options) {
   active_ = std::make_unique<TActiveTranslation>(session_->Settings().RunningFromCD());
   navigator_ = std::make_unique<TNavigator>(*active_, session_->Standard());
 
-  TProgramServices services{session_->Settings(), session_->Standard(), session_->Bibles(),
-                            *navigator_,          *active_,           *actions_,
-                            *texts_,              *options_,          *search_,
-                            *display_,            *history_,          *messages_,
+  TProgramServices services{session_->Settings(),
+                            session_->Standard(),
+                            session_->Bibles(),
+                            *navigator_,
+                            *active_,
+                            *actions_,
+                            *texts_,
+                            *options_,
+                            *search_,
+                            *display_,
+                            *history_,
+                            *messages_,
                             *listMessage_};
   window_->Build(services);
 }

@@ -25,9 +25,8 @@ QAction* AddBookmarkItem(QMenu& menu, const std::string& reference, int charset,
   QAction* item = menu.addAction(BookmarkCaption(reference, charset));
   // The item is the context: the connection lives as long as the item, not
   // as long as the window that added it.
-  QObject::connect(item, &QAction::triggered, item, [item, charset, chosen] {
-    chosen(BookmarkReference(*item, charset));
-  });
+  QObject::connect(item, &QAction::triggered, item,
+                   [item, charset, chosen] { chosen(BookmarkReference(*item, charset)); });
   return item;
 }
 

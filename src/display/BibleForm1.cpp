@@ -497,9 +497,7 @@ int TBibleForm1::FindBookmarkItem() const {
   return index < 0 ? -1 : index + 1;
 }
 
-void TBibleForm1::AddBookmark1Click() {
-  host_.ActiveTranslation().AddBookmark(ReferenceText());
-}
+void TBibleForm1::AddBookmark1Click() { host_.ActiveTranslation().AddBookmark(ReferenceText()); }
 
 void TBibleForm1::DeleteBookmark1Click() {
   const int k = FindBookmarkItem();

@@ -29,10 +29,10 @@
 
 #include <QWidget>
 
-#include "navigation/PlaceView.h"
 #include <array>
 #include <cstdint>
 #include <string>
+#include "navigation/PlaceView.h"
 
 #include "display/BibleRichEdit1.h"
 

@@ -8,7 +8,10 @@ namespace lectora {
 THistoryListView::THistoryListView(TBibleComboBox& list, TListMessageForm1& limit,
                                    std::string displayName,
                                    std::function<std::string(const std::string&)> translate)
-    : list_(list), limit_(limit), displayName_(std::move(displayName)), translate_(std::move(translate)) {}
+    : list_(list),
+      limit_(limit),
+      displayName_(std::move(displayName)),
+      translate_(std::move(translate)) {}
 
 void THistoryListView::LoadFromFile(const std::string& path) {
   list_.LoadFromFile(path);

@@ -22,8 +22,10 @@
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"
 #include "display/DisplayContext.h"
+#include "display/KeyTranslator.h"
 #include "display/ODComboBox.h"
 #include "display/QtText.h"
+#include "display/XkbKeyboardLayout.h"
 #include "mainwindow/BibleWindowArea.h"
 #include "mainwindow/BookmarkMenu.h"
 #include "mainwindow/LeftPanel.h"
@@ -44,7 +46,8 @@ constexpr const char* kForm = "Lectora2Form1";
 
 QString Caption(const char* name) {
   const TDesignText* text = FindDesignText(kForm, name);
-  return text == nullptr ? QString() : QString::fromUtf8(text->Caption.data(), text->Caption.size());
+  return text == nullptr ? QString()
+                         : QString::fromUtf8(text->Caption.data(), text->Caption.size());
 }
 
 QString Hint(const char* name) {
@@ -90,9 +93,8 @@ void TLectora2Form1::Build(const TProgramServices& services) {
                                         [this] { s_->Navigator.SuspendHistoryRecording(); });
   leftPanel_->HistoryBox->SetNextButton(navigationBar_->ToolButton4,
                                         [this] { s_->Navigator.SuspendHistoryRecording(); });
-  TBibleWindowArea::TServices area{s_->Bibles,  s_->Standard, s_->Navigator, s_->Active,
-                                   s_->Options, s_->Texts,    s_->Messages,  s_->Display,
-                                   s_->Actions};
+  TBibleWindowArea::TServices area{s_->Bibles, s_->Standard, s_->Navigator, s_->Active, s_->Options,
+                                   s_->Texts,  s_->Messages, s_->Display,   s_->Actions};
   windowArea_ = new TBibleWindowArea(area, this);
   windowArea_->StrongNumbersHidden = [this] {
     return !s_->Actions.Get(QStringLiteral("ToolButton2")).isChecked();
@@ -130,8 +132,8 @@ void TLectora2Form1::CreateActions() {
       OpenTranslation(number);
     });
   }
-  QAction* copy = actions.Add(QStringLiteral("ToolButton6"), Caption("ToolButton6"),
-                              Hint("ToolButton6"));
+  QAction* copy =
+      actions.Add(QStringLiteral("ToolButton6"), Caption("ToolButton6"), Hint("ToolButton6"));
   copy->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
   copy->setEnabled(false);
   connect(copy, &QAction::triggered, this, [this] {
@@ -154,8 +156,8 @@ void TLectora2Form1::CreateActions() {
     TileWindows();
   });
   toggle("ToolButton15", "->")->setVisible(false);  // comes with the verse list
-  QAction* goBook = actions.Add(QStringLiteral("GoBook"), {}, Hint("GoBook"),
-                                QKeySequence(Qt::CTRL | Qt::Key_B));
+  QAction* goBook =
+      actions.Add(QStringLiteral("GoBook"), {}, Hint("GoBook"), QKeySequence(Qt::CTRL | Qt::Key_B));
   connect(goBook, &QAction::triggered, this, [this] { navigationBar_->BookBox->setFocus(); });
   addAction(goBook);
 }
@@ -183,13 +185,22 @@ void TLectora2Form1::CreateToolBar() {
   NameControl(*toolButton1, "ToolButton1");
   toolBar1->addWidget(toolButton1);
   navigationBar_ = new TNavigationBar(s_->Navigator, s_->Active, *toolBar1);
+  // Letters typed into the book box under another keyboard layout become
+  // the active translation's ("AutoKeybd", "FoneticCyr").
+  auto* keys = new TKeyTranslator(TXkbKeyboardLayout::ForApplication(), this);
+  keys->Bind(s_->Options);
+  keys->SetLanguageSource([this]() -> const TLanguage* {
+    const TBible* bible = s_->Active.Bible();
+    return bible != nullptr ? &bible->Language : nullptr;
+  });
+  navigationBar_->TranslateKey = [keys](char& key) { keys->Translate(key); };
   for (const char* name : {"BookBox", "SpinEdit1", "SpinEdit2", "DblButton1", "DblButton2",
                            "DblButton3", "ToolButton3", "ToolButton4"}) {
     NameControl(*toolBar1->findChild<QWidget*>(QString::fromLatin1(name)), name);
   }
   toolBar1->addSeparator();
-  for (const char* name : {"ToolButton6", "ToolButton2", "ToolButton11", "ToolButton12",
-                           "ToolButton15"}) {
+  for (const char* name :
+       {"ToolButton6", "ToolButton2", "ToolButton11", "ToolButton12", "ToolButton15"}) {
     AddToolAction(*toolBar1, name);
   }
 }
@@ -197,7 +208,8 @@ void TLectora2Form1::CreateToolBar() {
 void TLectora2Form1::CreateMenus() {
   TActionRegistry& actions = s_->Actions;
   const auto menu = [this](QMenu* parent, const char* name) {
-    QMenu* m = parent != nullptr ? parent->addMenu(Caption(name)) : menuBar()->addMenu(Caption(name));
+    QMenu* m =
+        parent != nullptr ? parent->addMenu(Caption(name)) : menuBar()->addMenu(Caption(name));
     m->setObjectName(QString::fromLatin1(name));
     m->menuAction()->setObjectName(QString::fromLatin1(name));
     return m;
@@ -213,7 +225,7 @@ void TLectora2Form1::CreateMenus() {
   QAction* viewWindow1 = item(*file1, "ViewWindow1", false);  // comes with the on-top viewer
   viewWindow1->setVisible(false);
   windowItems_.push_back(viewWindow1);
-  item(*file1, "Dictionary1", false);  // comes with the dictionary
+  item(*file1, "Dictionary1", false);                     // comes with the dictionary
   QAction* noteBook1 = item(*file1, "NoteBook1", false);  // comes with the notes window
   noteBook1->setVisible(false);
   windowItems_.push_back(noteBook1);

@@ -40,8 +40,8 @@ QMenu* HistoryMenu(QWidget* parent) {
 
 }  // namespace
 
-TLeftPanel::TLeftPanel(TNavigator& navigator, TActiveTranslation& active,
-                       THistoryContext& history, TListMessageForm1& limit, QWidget* parent)
+TLeftPanel::TLeftPanel(TNavigator& navigator, TActiveTranslation& active, THistoryContext& history,
+                       TListMessageForm1& limit, QWidget* parent)
     : QWidget(parent), active_(active) {
   setObjectName(QStringLiteral("Panel3"));
   auto* layout = new QVBoxLayout(this);
@@ -70,8 +70,7 @@ TLeftPanel::TLeftPanel(TNavigator& navigator, TActiveTranslation& active,
   const auto translate = [&history](const std::string& key) { return history.Translate(key); };
   searchHistory_ = std::make_unique<THistoryListView>(*LargeListBox1->ComboBox(), limit,
                                                       "SearchedWords", translate);
-  verseHistory_ =
-      std::make_unique<THistoryListView>(*HistoryBox, limit, "OpenedVerses", translate);
+  verseHistory_ = std::make_unique<THistoryListView>(*HistoryBox, limit, "OpenedVerses", translate);
   active.AttachHistories(searchHistory_.get(), verseHistory_.get());
   navigator.SetHistory(verseHistory_.get());
   connect(&active, &TActiveTranslation::TranslationChanged, this, &TLeftPanel::TranslationChanged);

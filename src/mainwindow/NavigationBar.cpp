@@ -39,8 +39,7 @@ bool EditsText(const QKeyEvent& event) {
 
 }  // namespace
 
-TNavigationBar::TNavigationBar(TNavigator& navigator, TActiveTranslation& active,
-                               QToolBar& toolBar)
+TNavigationBar::TNavigationBar(TNavigator& navigator, TActiveTranslation& active, QToolBar& toolBar)
     : QObject(&toolBar), navigator_(navigator), active_(active) {
   CreateControls(toolBar);
   Wire();
@@ -121,8 +120,8 @@ void TNavigationBar::Wire() {
 }
 
 void TNavigationBar::SetEnabled(bool enabled) {
-  for (QWidget* control : std::initializer_list<QWidget*>{BookBox, SpinEdit1, SpinEdit2,
-                                                          DblButton1, DblButton2, DblButton3}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{BookBox, SpinEdit1, SpinEdit2, DblButton1,
+                                                          DblButton2, DblButton3}) {
     control->setEnabled(enabled);
   }
   if (!enabled) {

@@ -39,7 +39,8 @@ void TActiveTranslation::Activate(IPlaceView* view, const std::string& reference
   std::unique_ptr<TConcList> old = std::exchange(wordList_, std::make_unique<TConcList>(*bible));
   Q_EMIT TranslationChanged(bible);
   old.reset();
-  if (searchHistory_ != nullptr) searchHistory_->LoadFromFile(bible->DefaultPath + kSearchHistoryFile);
+  if (searchHistory_ != nullptr)
+    searchHistory_->LoadFromFile(bible->DefaultPath + kSearchHistoryFile);
   if (verseHistory_ != nullptr) {
     verseHistory_->LoadFromFile(bible->DefaultPath + kVerseHistoryFile);
     verseHistory_->SetText(reference);
@@ -98,8 +99,7 @@ int TActiveTranslation::FindBookmark(const std::string& reference) const {
   const TBible* bible = Bible();
   if (bible == nullptr) return -1;
   const auto found = std::find(bible->Bookmarks.begin(), bible->Bookmarks.end(), reference);
-  return found == bible->Bookmarks.end() ? -1
-                                         : static_cast<int>(found - bible->Bookmarks.begin());
+  return found == bible->Bookmarks.end() ? -1 : static_cast<int>(found - bible->Bookmarks.begin());
 }
 
 }  // namespace lectora

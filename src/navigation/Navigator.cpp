@@ -24,11 +24,9 @@ double DaysNow() {
 
 TNavigator::TNavigator(TActiveTranslation& active, const TStandardStructure& standard,
                        QObject* parent)
-    : QObject(parent),
-      active_(active),
-      standard_(standard),
-      now_(DaysNow),
-      random_([](int bound) { return static_cast<int>(QRandomGenerator::global()->bounded(bound)); }) {}
+    : QObject(parent), active_(active), standard_(standard), now_(DaysNow), random_([](int bound) {
+        return static_cast<int>(QRandomGenerator::global()->bounded(bound));
+      }) {}
 
 int TNavigator::CurrentBookPosition() const {
   const TBible* bible = active_.Bible();
@@ -173,7 +171,8 @@ void TNavigator::AdoptViewPlace(const IPlaceView& view) {
   // The verse number and reference follow the new numbering, so that the
   // next history entry and bookmark name the verse shown.
   const int position = CurrentBookPosition();
-  place_.VerseNumber = position > 0 ? bible->VerseNumber(position, place_.Chapter, place_.Verse) : 0;
+  place_.VerseNumber =
+      position > 0 ? bible->VerseNumber(position, place_.Chapter, place_.Verse) : 0;
   reference_.clear();
   if (place_.VerseNumber > 0) bible->ReferenceText(place_.VerseNumber, false, reference_);
   Q_EMIT PlaceChanged();

@@ -6,8 +6,8 @@
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QToolBar>
 #include <QTest>
+#include <QToolBar>
 
 namespace lectora::test {
 
@@ -39,10 +39,10 @@ FakeBibleWindowHost::FakeBibleWindowHost(const std::string& setupFolder)
   copyAction_ = new QAction(QStringLiteral("Copy"), panel_.get());
   listMessage_ = new QuietListMessage(history_, panel_.get());
   const auto translate = [this](const std::string& key) { return Translate(key); };
-  verseView_ = std::make_unique<THistoryListView>(*verseHistory_, *listMessage_, "OpenedVerses",
-                                                  translate);
-  searchView_ = std::make_unique<THistoryListView>(*searchHistory_, *listMessage_,
-                                                   "SearchedWords", translate);
+  verseView_ =
+      std::make_unique<THistoryListView>(*verseHistory_, *listMessage_, "OpenedVerses", translate);
+  searchView_ = std::make_unique<THistoryListView>(*searchHistory_, *listMessage_, "SearchedWords",
+                                                   translate);
   active_.AttachHistories(searchView_.get(), verseView_.get());
   navigator_.SetHistory(verseView_.get());
   navigator_.SetViews([this] {

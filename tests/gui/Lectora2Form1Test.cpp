@@ -4,7 +4,6 @@
 #include "mainwindow/Lectora2Form1.h"
 
 #include <gtest/gtest.h>
-#include "MainWindowDriver.h"
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
@@ -15,13 +14,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include "MainWindowDriver.h"
 
+#include "app/ActionRegistry.h"
 #include "display/BibleComboBox.h"
 #include "display/BibleForm1.h"
-#include "display/CDEdit.h"
 #include "display/BibleRichEdit1.h"
+#include "display/CDEdit.h"
 #include "display/ODComboBox.h"
-#include "app/ActionRegistry.h"
 #include "mainwindow/CDDriveForm1.h"
 #include "modules/ModuleCompiler.h"
 #include "settings/MySpinEdit.h"
@@ -341,7 +341,7 @@ TEST_F(Lectora2Form1Test, TheBookBoxTakesEveryReferenceForm) {
   auto window = Start();
   window->OpenTranslation(kKingJames);
   const std::pair<const char*, const char*> cases[] = {
-      {"john3 16", "John 3:16"}, {"john 3 16", "John 3:16"}, {"ps23:4", "Psalms 23:4"},
+      {"john3 16", "John 3:16"},  {"john 3 16", "John 3:16"}, {"ps23:4", "Psalms 23:4"},
       {"gen 1:3", "Genesis 1:3"}, {"jo 1", "John 1:1"},
   };
   for (const auto& [typed, reached] : cases) {

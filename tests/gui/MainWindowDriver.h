@@ -52,13 +52,13 @@ class MainWindowDriver {
 
   // ---- controls and commands by component name ----
   TODComboBox& BookBox();
-  TMySpinEdit& ChapterSpin();  // SpinEdit1
-  TMySpinEdit& VerseSpin();    // SpinEdit2
-  TBibleComboBox& VerseHistory();  // HistoryBox
-  QToolButton& BackButton();  // ToolButton3
-  QToolButton& NextButton();  // ToolButton4
-  QMenu& GotoMenu();      // Goto1
-  QMenu& BookmarkMenu();  // BookMark2
+  TMySpinEdit& ChapterSpin();              // SpinEdit1
+  TMySpinEdit& VerseSpin();                // SpinEdit2
+  TBibleComboBox& VerseHistory();          // HistoryBox
+  QToolButton& BackButton();               // ToolButton3
+  QToolButton& NextButton();               // ToolButton4
+  QMenu& GotoMenu();                       // Goto1
+  QMenu& BookmarkMenu();                   // BookMark2
   QAction& TranslationAction(int number);  // AOVer<number>
   QMdiArea& WindowArea();
 

@@ -117,13 +117,27 @@ TEST_F(NavigatorTest, EveryWindowStaysOnTheSameVerseThroughRandomMoves) {
     const int position = navigator_->CurrentBookPosition();
     const TPlace place = navigator_->Place();
     switch (move) {
-      case 0: navigator_->GoToVerse(pick(active.VerseTotal) + 1); break;
-      case 1: navigator_->StepVerse(pick(2) == 0 ? -1 : 1, position, place.Chapter, place.Verse); break;
-      case 2: navigator_->MoveBook(pick(2) == 0 ? -1 : 1, place.Chapter, place.Verse); break;
-      case 3: navigator_->ShowPosition(position, pick(30) + 1, pick(40) + 1, true); break;
-      case 4: navigator_->GoToRandomVerse(); break;
-      case 5: Activate(pick(2) == 0 ? *kjv_ : *shifted_); break;
-      default: navigator_->GoToStandard(navigator_->Place().StandardNumber); break;
+      case 0:
+        navigator_->GoToVerse(pick(active.VerseTotal) + 1);
+        break;
+      case 1:
+        navigator_->StepVerse(pick(2) == 0 ? -1 : 1, position, place.Chapter, place.Verse);
+        break;
+      case 2:
+        navigator_->MoveBook(pick(2) == 0 ? -1 : 1, place.Chapter, place.Verse);
+        break;
+      case 3:
+        navigator_->ShowPosition(position, pick(30) + 1, pick(40) + 1, true);
+        break;
+      case 4:
+        navigator_->GoToRandomVerse();
+        break;
+      case 5:
+        Activate(pick(2) == 0 ? *kjv_ : *shifted_);
+        break;
+      default:
+        navigator_->GoToStandard(navigator_->Place().StandardNumber);
+        break;
     }
     const std::string context = "step " + std::to_string(step) + " move " + std::to_string(move);
     FakeView& shown = active_.View() == kjv_.get() ? *kjv_ : *shifted_;
@@ -132,9 +146,9 @@ TEST_F(NavigatorTest, EveryWindowStaysOnTheSameVerseThroughRandomMoves) {
     // standard verse in its own numbering.
     EXPECT_EQ(shown.verse, navigator_->Place().Verse) << context;
     EXPECT_EQ(shown.chapter, navigator_->Place().Chapter) << context;
-    EXPECT_EQ(navigator_->Place().VerseNumber,
-              active_.Bible()->VerseNumber(navigator_->CurrentBookPosition(), shown.chapter,
-                                           shown.verse))
+    EXPECT_EQ(
+        navigator_->Place().VerseNumber,
+        active_.Bible()->VerseNumber(navigator_->CurrentBookPosition(), shown.chapter, shown.verse))
         << context;
     if (move != 5) ExpectShowsStandardPlace(other, context);
   }
