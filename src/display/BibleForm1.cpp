@@ -11,6 +11,7 @@
 #include <exception>
 #include <vector>
 
+#include "app/DesignTexts.h"
 #include "display/BibleRichEdit1.h"
 #include "display/BibleWindowHost.h"
 #include "display/QtText.h"
@@ -105,32 +106,35 @@ TBibleForm1::~TBibleForm1() = default;
 void TBibleForm1::CreateMenu() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  const auto item = [this](const char* name, const char* caption, void (TBibleForm1::*handler)()) {
-    QAction* action = PopupMenu1->addAction(QString::fromUtf8(caption));
+  const auto item = [this](const char* name, void (TBibleForm1::*handler)()) {
+    const TDesignText* text = FindDesignText("BibleForm1", name);
+    QAction* action = PopupMenu1->addAction(
+        text == nullptr ? QString()
+                        : QString::fromUtf8(text->Caption.data(),
+                                            static_cast<qsizetype>(text->Caption.size())));
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
   // Items 0..3 follow the text control's Enable0..Enable3; they start
   // disabled until the first press enables them.
-  Copy1 = item("Copy1", "Copy", &TBibleForm1::Copy1Click);
-  Translate1 = item("Translate1", "Dictionary", &TBibleForm1::Translate1Click);
-  Navigate1 = item("Navigate1", "Bible", &TBibleForm1::Navigate1Click);
-  Find1 = item("Find1", "Concordans", &TBibleForm1::Find1Click);
+  Copy1 = item("Copy1", &TBibleForm1::Copy1Click);
+  Translate1 = item("Translate1", &TBibleForm1::Translate1Click);
+  Navigate1 = item("Navigate1", &TBibleForm1::Navigate1Click);
+  Find1 = item("Find1", &TBibleForm1::Find1Click);
   for (QAction* first : {Copy1, Translate1, Navigate1, Find1}) first->setEnabled(false);
-  Picture1 = item("Picture1", "Picture", &TBibleForm1::Picture1Click);
+  Picture1 = item("Picture1", &TBibleForm1::Picture1Click);
   // Hidden until the picture index exists to say which words have pictures.
   Picture1->setVisible(false);
   N1 = PopupMenu1->addSeparator();
   N1->setObjectName(QStringLiteral("N1"));
-  ActivateVerse1 = item("ActivateVerse1", "Активирай стиха", &TBibleForm1::ActivateVerse1Click);
-  SelektVerse1 = item("SelektVerse1", "Маркирай стиха", &TBibleForm1::SelektVerse1Click);
-  SelectAll1 = item("SelectAll1", "Маркирай всичко", &TBibleForm1::SelectAll1Click);
+  ActivateVerse1 = item("ActivateVerse1", &TBibleForm1::ActivateVerse1Click);
+  SelektVerse1 = item("SelektVerse1", &TBibleForm1::SelektVerse1Click);
+  SelectAll1 = item("SelectAll1", &TBibleForm1::SelectAll1Click);
   N2 = PopupMenu1->addSeparator();
   N2->setObjectName(QStringLiteral("N2"));
-  AddBookmark1 = item("AddBookmark1", "Отбележи мястото", &TBibleForm1::AddBookmark1Click);
-  DeleteBookmark1 =
-      item("DeleteBookmark1", "Махни отбелязването", &TBibleForm1::DeleteBookmark1Click);
+  AddBookmark1 = item("AddBookmark1", &TBibleForm1::AddBookmark1Click);
+  DeleteBookmark1 = item("DeleteBookmark1", &TBibleForm1::DeleteBookmark1Click);
   connect(PopupMenu1, &QMenu::aboutToShow, this, &TBibleForm1::PopupMenu1Popup);
 }
 
