@@ -70,6 +70,7 @@ class TBenchSetup {
  private:
   void PickWords() {
     std::vector<std::pair<int, int>> byCount;  // (count, word index)
+    byCount.reserve(static_cast<std::size_t>(Bible->WordCount()));
     for (int i = 0; i < Bible->WordCount(); ++i)
       byCount.emplace_back(Bible->ConcordanceCount(i), i);
     std::sort(byCount.begin(), byCount.end(), std::greater<>());
@@ -130,9 +131,8 @@ void ResultLines100(benchmark::State& state, const std::string& query) {
 void RegisterAll() {
   const TBenchSetup& setup = Setup();
   const std::vector<std::string>& w = setup.Frequent;
-  const auto query = [](const char* name, std::string text, int wordOrder) {
-    benchmark::RegisterBenchmark(name, RunQuery, std::move(text), wordOrder)
-        ->Unit(benchmark::kMicrosecond);
+  const auto query = [](const char* name, const std::string& text, int wordOrder) {
+    benchmark::RegisterBenchmark(name, RunQuery, text, wordOrder)->Unit(benchmark::kMicrosecond);
   };
   query("FrequentWord", w[0], 0);
   query("RareWord", setup.Rare, 0);

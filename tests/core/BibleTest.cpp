@@ -27,12 +27,10 @@ constexpr int kEnglish = 9;   // "ASV\", language 5
 std::string StandardText() {
   std::string text;
   for (int b = 1; b <= TStandardStructure::kBooks; ++b) {
-    if (b == 1)
+    if (b == 1 || b == 22)
       text += "2 3 2\n";
     else if (b == 2)
       text += "2 2 1\n";
-    else if (b == 22)
-      text += "2 3 2\n";
     else if (b == 33)
       text += "1 2\n";
     else
