@@ -1,7 +1,5 @@
 #include "app/InterfaceTexts.h"
 
-#include "app/DesignTexts.h"
-
 namespace lectora {
 
 TInterfaceTexts::TInterfaceTexts()
@@ -29,10 +27,5 @@ std::string TInterfaceTexts::Translate(const std::string& key) const {
 }
 
 bool TInterfaceTexts::Has(const std::string& key) const { return messages_.count(key) != 0; }
-
-std::string TInterfaceTexts::DesignCaption(const std::string& form, const std::string& name) {
-  const TDesignText* text = FindDesignText(form, name);
-  return text == nullptr ? std::string() : std::string(text->Caption);
-}
 
 }  // namespace lectora

@@ -1,9 +1,8 @@
 // The one owner of the program's interface texts: the message texts by key
-// (`Translate`) and the captions of the window designs by component name.
-// Until an interface language is loaded, the design texts (Bulgarian, see
-// DesignTexts.h) and a few English messages answer; any other key reads as
-// itself. Texts are 8-bit Windows-1251, as the language files are. The
-// program owns one.
+// (`Translate`). Until an interface language is loaded a few English
+// messages answer; any other key reads as itself. The captions of the
+// window designs are in one table of their own (DesignTexts.h). Texts are 8-bit Windows-1251, as
+// the language files are. The program owns one.
 #pragma once
 
 #include <map>
@@ -23,10 +22,6 @@ class TInterfaceTexts {
   bool Has(const std::string& key) const;
   // Replaces or adds the message text of `key` (the language loader).
   void SetText(const std::string& key, const std::string& text) { messages_[key] = text; }
-
-  // The design caption of component `name` in window `form` (UTF-8), or
-  // empty when the design has none.
-  static std::string DesignCaption(const std::string& form, const std::string& name);
 
  private:
   std::map<std::string, std::string> messages_;

@@ -11,7 +11,7 @@
 #include <exception>
 #include <vector>
 
-#include "app/DesignTexts.h"
+#include "app/DesignCaption.h"
 #include "display/BibleRichEdit1.h"
 #include "display/BibleWindowHost.h"
 #include "display/QtText.h"
@@ -107,11 +107,7 @@ void TBibleForm1::CreateMenu() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   const auto item = [this](const char* name, void (TBibleForm1::*handler)()) {
-    const TDesignText* text = FindDesignText("BibleForm1", name);
-    QAction* action = PopupMenu1->addAction(
-        text == nullptr ? QString()
-                        : QString::fromUtf8(text->Caption.data(),
-                                            static_cast<qsizetype>(text->Caption.size())));
+    QAction* action = PopupMenu1->addAction(DesignCaption("BibleForm1", name));
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, handler);
     return action;
@@ -252,6 +248,10 @@ void TBibleForm1::ShowChapter(int book, int chapter, int verse) {
     verseEnds_[static_cast<std::size_t>(v)] = BRichEdit1->VisibleLength();
   }
   shownCount_ = count;
+  // Screen readers name the active verse by its reference.
+  std::string reference;
+  if (verse >= 1 && verse <= count) bible_->ReferenceText(first + verse - 1, false, reference);
+  BRichEdit1->SetActiveVerseDescription(DecodeCharset(reference, cs));
   BRichEdit1->update();
   SendToOnTop();
   SendVersePos(verse);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "app/DesignTexts.h"
 #include "store/CodePage.h"
 #include "store/MessageService.h"
 
@@ -34,8 +35,17 @@ class THistoryContext {
   std::function<std::string(const std::string& key)> Translator;
   // The count message "<CountText1> <n> <CountText2>", Windows-1251; the
   // interface language replaces both halves.
-  std::string CountText1 = Utf8ToCodePageLossy("Списъкът съдържа", 1251);
-  std::string CountText2 = Utf8ToCodePageLossy("елемента.", 1251);
+  std::string CountText1 = DesignText("CM1");
+  std::string CountText2 = DesignText("CM2");
+
+ private:
+  // The design caption of `name` (the main window's "CM1", "CM2"), 8-bit.
+  static std::string DesignText(const char* name) {
+    const TDesignText* text = FindDesignText("Lectora2Form1", name);
+    return text == nullptr ? std::string() : Utf8ToCodePageLossy(std::string(text->Caption), 1251);
+  }
+
+ public:
   // The history length above which the list limit dialog warns.
   int MaxListCount = 200;
   // Set once a history list failed to save, so the notice is shown once.

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <climits>
 #include <utility>
+#include "app/DesignCaption.h"
 
 #include "display/BibleComboBox.h"
 #include "display/HistoryContext.h"
@@ -26,9 +27,7 @@ TListMessageForm1::TListMessageForm1(THistoryContext& context, QWidget* parent)
 
   message_ = new QLabel(this);
   message_->setWordWrap(true);
-  auto* limitLabel = new QLabel(
-      QStringLiteral("Това съобщение се появява, когато броя на елементите в списъка надвиши:"),
-      this);
+  auto* limitLabel = new QLabel(DesignCaption("ListMessageForm1", "Label1"), this);
   limitLabel->setWordWrap(true);
   edit1_ = new QLineEdit(this);
   edit1_->setValidator(new QIntValidator(0, INT_MAX, edit1_));

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/InterfaceTexts.h"
+#include "app/DesignCaption.h"
 #include "display/BibleBookmarks.h"
 #include "navigation/ActiveTranslation.h"
 #include "navigation/Navigator.h"
@@ -13,8 +13,7 @@ namespace lectora {
 
 TBookmarkMenu::TBookmarkMenu(QMenu& menu, TActiveTranslation& active, TNavigator& navigator)
     : QObject(&menu), menu_(menu), active_(active), navigator_(navigator) {
-  QAction* gotoBookMark1 = menu.addAction(
-      QString::fromStdString(TInterfaceTexts::DesignCaption("Lectora2Form1", "GotoBookMark1")));
+  QAction* gotoBookMark1 = menu.addAction(DesignCaption("Lectora2Form1", "GotoBookMark1"));
   gotoBookMark1->setObjectName(QStringLiteral("GotoBookMark1"));
   gotoBookMark1->setVisible(false);
   connect(&active, &TActiveTranslation::BookmarksChanged, this, &TBookmarkMenu::Rebuild);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "app/DesignCaption.h"
 
 namespace lectora {
 
@@ -18,15 +19,13 @@ TCDDriveForm1::TCDDriveForm1(QWidget* parent)
       folderEdit_(new QLineEdit(this)),
       browseButton_(new QPushButton(QStringLiteral("..."), this)),
       okButton_(new QPushButton(QStringLiteral("OK"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("Отказ"), this)) {
+      cancelButton_(new QPushButton(DesignCaption("CDDriveForm1", "Button2"), this)) {
   setObjectName(QStringLiteral("CDDriveForm1"));
   label1_->setObjectName(QStringLiteral("Label1"));
   folderEdit_->setObjectName(QStringLiteral("FolderEdit"));
   okButton_->setObjectName(QStringLiteral("Button1"));
   cancelButton_->setObjectName(QStringLiteral("Button2"));
-  label1_->setText(
-      QStringLiteral("Компакт дискът с необходимите файлове не се намира в дисковото устройство. "
-                     "Сложете го или посочете друго устройство, където се намира."));
+  label1_->setText(DesignCaption("CDDriveForm1", "Label1"));
   label1_->setWordWrap(true);
   label1_->setTextFormat(Qt::PlainText);
   label1_->setMinimumWidth(320);

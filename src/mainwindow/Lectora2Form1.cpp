@@ -15,7 +15,7 @@
 #include <QToolButton>
 
 #include "app/ActionRegistry.h"
-#include "app/DesignTexts.h"
+#include "app/DesignCaption.h"
 #include "app/InterfaceTexts.h"
 #include "app/ProgramServices.h"
 #include "display/BibleComboBox.h"
@@ -44,16 +44,8 @@ namespace {
 
 constexpr const char* kForm = "Lectora2Form1";
 
-QString Caption(const char* name) {
-  const TDesignText* text = FindDesignText(kForm, name);
-  return text == nullptr ? QString()
-                         : QString::fromUtf8(text->Caption.data(), text->Caption.size());
-}
-
-QString Hint(const char* name) {
-  const TDesignText* text = FindDesignText(kForm, name);
-  return text == nullptr ? QString() : QString::fromUtf8(text->Hint.data(), text->Hint.size());
-}
+QString Caption(const char* name) { return DesignCaption(kForm, name); }
+QString Hint(const char* name) { return DesignHint(kForm, name); }
 
 // A control without a caption is named by its hint for screen readers.
 void NameControl(QWidget& control, const char* name) {

@@ -6,7 +6,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "app/InterfaceTexts.h"
+#include "app/DesignCaption.h"
 #include "display/BibleComboBox.h"
 #include "display/HistoryContext.h"
 #include "display/LargeListBox.h"
@@ -30,8 +30,7 @@ QMenu* HistoryMenu(QWidget* parent) {
       menu->addSeparator();
       continue;
     }
-    QAction* action = menu->addAction(
-        QString::fromStdString(TInterfaceTexts::DesignCaption("Lectora2Form1", name)));
+    QAction* action = menu->addAction(DesignCaption("Lectora2Form1", name));
     action->setObjectName(QString::fromLatin1(name));
     action->setCheckable(std::string_view(name).starts_with("Sort"));
   }

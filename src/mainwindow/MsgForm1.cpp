@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "app/DesignCaption.h"
 
 namespace lectora {
 
@@ -15,8 +16,8 @@ constexpr int kLabelWidth = 320;
 TMsgForm1::TMsgForm1(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       label1_(new QLabel(this)),
-      button1_(new QPushButton(QStringLiteral("ДА"), this)),
-      button2_(new QPushButton(QStringLiteral("НЕ"), this)) {
+      button1_(new QPushButton(DesignCaption("MsgForm1", "Button1"), this)),
+      button2_(new QPushButton(DesignCaption("MsgForm1", "Button2"), this)) {
   // Object names are the keys of the interface-language caption file.
   setObjectName(QStringLiteral("MsgForm1"));
   label1_->setObjectName(QStringLiteral("Label1"));

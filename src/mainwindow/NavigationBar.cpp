@@ -111,10 +111,10 @@ void TNavigationBar::Wire() {
     spin->SetValue(last ? spin->MaxValue() : 1);
     spin->setFocus();
   };
-  connect(DblButton1, &TDblButton::OnUpClick, this, [=] { edge(SpinEdit1, false); });
-  connect(DblButton1, &TDblButton::OnDnClick, this, [=] { edge(SpinEdit1, true); });
-  connect(DblButton2, &TDblButton::OnUpClick, this, [=] { edge(SpinEdit2, false); });
-  connect(DblButton2, &TDblButton::OnDnClick, this, [=] { edge(SpinEdit2, true); });
+  connect(DblButton1, &TDblButton::OnUpClick, this, [this, edge] { edge(SpinEdit1, false); });
+  connect(DblButton1, &TDblButton::OnDnClick, this, [this, edge] { edge(SpinEdit1, true); });
+  connect(DblButton2, &TDblButton::OnUpClick, this, [this, edge] { edge(SpinEdit2, false); });
+  connect(DblButton2, &TDblButton::OnDnClick, this, [this, edge] { edge(SpinEdit2, true); });
   connect(DblButton3, &TDblButton::OnUpClick, this, [this] { BookButton(false); });
   connect(DblButton3, &TDblButton::OnDnClick, this, [this] { BookButton(true); });
 }

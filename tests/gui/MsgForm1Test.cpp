@@ -22,13 +22,15 @@ namespace {
 // should `act` never get to run, so that no test can hang.
 void WhenModal(QDialog* dialog, std::function<void()> act) {
   auto poll = std::make_shared<std::function<void(int)>>();
-  *poll = [dialog, act, poll](int tries) {
+  // Only the pending timers own the poll: a poll that held itself would leak.
+  const std::weak_ptr<std::function<void(int)>> self = poll;
+  *poll = [dialog, act, self](int tries) {
     if (dialog->isVisible()) {
       act();
     } else if (tries > 200) {
       dialog->reject();
     } else {
-      QTimer::singleShot(10, dialog, [poll, tries]() { (*poll)(tries + 1); });
+      QTimer::singleShot(10, dialog, [next = self.lock(), tries]() { (*next)(tries + 1); });
     }
   };
   QTimer::singleShot(0, dialog, [poll]() { (*poll)(0); });
