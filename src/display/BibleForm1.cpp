@@ -204,11 +204,6 @@ void TBibleForm1::ShowChapter(int book, int chapter, int verse) {
   BRichEdit1->AddPairCharset(word + std::to_string(chapter) + "\r\n", {}, cs, headCs);
   verseEnds_[0] = BRichEdit1->VisibleLength();
 
-  const TOptionValues& options = host_.Options();
-  const bool viewBook = options.GetOption(TOptionValues::kViewBN);
-  const bool abbreviated = options.GetOption(TOptionValues::kAbrev);
-  const bool viewChapter = options.GetOption(TOptionValues::kViewCN);
-  const bool viewVerse = options.GetOption(TOptionValues::kViewVN);
   const QColor activeColor = host_.CurrentVerseColor();
   bool readErrorShown = false;
   std::string text;
@@ -222,19 +217,7 @@ void TBibleForm1::ShowChapter(int book, int chapter, int verse) {
     }
     if (!text.empty()) {
       FilterVerse(text);
-      std::string head;
-      if (!text.empty() && static_cast<unsigned char>(text[0]) == kPilcrow) {
-        text.erase(0, 1);
-        head = "\r\n    ";
-      } else {
-        head = runOn && v >= 2 ? " " : "\r\n";
-      }
-      if (viewBook) {
-        head += abbreviated ? b.AltName : b.Name;
-        if (head.back() != '.') head += ' ';
-      }
-      if (viewChapter) head += std::to_string(chapter) + (viewVerse ? ":" : " ");
-      if (viewVerse) head += std::to_string(v) + " ";
+      const std::string head = VerseHead(text, b, chapter, v, runOn);
       if (v == verse) {
         BRichEdit1->ActiveVerse = verse;
         BRichEdit1->ActiveStart = static_cast<int>(BRichEdit1->Content().size());
@@ -260,8 +243,31 @@ void TBibleForm1::ShowChapter(int book, int chapter, int verse) {
   shownVerse_ = verse;
 }
 
+std::string TBibleForm1::VerseHead(std::string& text, const TBook& book, int chapter, int verse,
+                                   bool runOn) const {
+  std::string head;
+  if (!text.empty() && static_cast<unsigned char>(text[0]) == kPilcrow) {
+    text.erase(0, 1);
+    head = "\r\n    ";
+  } else {
+    head = runOn && verse >= 2 ? " " : "\r\n";
+  }
+  const TOptionValues& options = host_.Options();
+  const bool viewVerse = options.GetOption(TOptionValues::kViewVN);
+  if (options.GetOption(TOptionValues::kViewBN)) {
+    head += options.GetOption(TOptionValues::kAbrev) ? book.AltName : book.Name;
+    if (head.back() != '.') head += ' ';
+  }
+  if (options.GetOption(TOptionValues::kViewCN)) {
+    head += std::to_string(chapter) + (viewVerse ? ":" : " ");
+  }
+  if (viewVerse) head += std::to_string(verse) + " ";
+  return head;
+}
+
 void TBibleForm1::ShowEmpty(int book, int chapter, int verse) {
   BRichEdit1->Clear(true);
+  BRichEdit1->SetActiveVerseDescription(QString());
   BRichEdit1->ActiveVerse = 0;
   BRichEdit1->ActiveStart = 0;
   BRichEdit1->ActiveEnd = 0;

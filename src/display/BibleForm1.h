@@ -43,6 +43,7 @@ namespace lectora {
 
 class IBibleWindowHost;
 class TBible;
+struct TBook;
 class TMyIniFile;
 
 class TBibleForm1 : public QWidget, public IPlaceView {
@@ -195,6 +196,11 @@ class TBibleForm1 : public QWidget, public IPlaceView {
   bool BRichEdit1Enable0(const std::string& sel) const;
   bool BRichEdit1Enable1(const std::string& sel) const;
   bool BRichEdit1Enable2(const std::string& sel) const;
+  // The head of verse `verse` as the options want it (book name, chapter,
+  // number); a leading pilcrow is taken from `text` and starts a new
+  // indented line; run-on translations join verses with a blank.
+  std::string VerseHead(std::string& text, const TBook& book, int chapter, int verse,
+                        bool runOn) const;
   // Step 2 of ShowChapter: an empty window without popup menu.
   void ShowEmpty(int book, int chapter, int verse);
   // The press that set the flags has been delivered.

@@ -56,8 +56,8 @@ TListMessageForm1::TListMessageForm1(THistoryContext& context, QWidget* parent)
 }
 
 void TListMessageForm1::SetCyrillicFontName(const QString& name) {
-  const std::string fixed = name.toStdString();
-  cyrillicFontSource_ = [fixed] { return fixed; };
+  std::string fixed = name.toStdString();
+  cyrillicFontSource_ = [fixed = std::move(fixed)] { return fixed; };
 }
 
 void TListMessageForm1::SetCyrillicFontSource(std::function<std::string()> source) {

@@ -21,6 +21,7 @@
 #include "display/BibleComboBox.h"
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"
+#include "display/CDEdit.h"
 #include "display/DisplayContext.h"
 #include "display/KeyTranslator.h"
 #include "display/ODComboBox.h"
@@ -150,7 +151,11 @@ void TLectora2Form1::CreateActions() {
   toggle("ToolButton15", "->")->setVisible(false);  // comes with the verse list
   QAction* goBook =
       actions.Add(QStringLiteral("GoBook"), {}, Hint("GoBook"), QKeySequence(Qt::CTRL | Qt::Key_B));
-  connect(goBook, &QAction::triggered, this, [this] { navigationBar_->BookBox->setFocus(); });
+  // The book name is selected, so that what the reader types replaces it.
+  connect(goBook, &QAction::triggered, this, [this] {
+    navigationBar_->BookBox->setFocus();
+    navigationBar_->BookBox->Edit()->selectAll();
+  });
   addAction(goBook);
 }
 

@@ -414,5 +414,22 @@ TEST_F(Lectora2Form1Test, TheLayoutOfTheLastRunComesBack) {
   EXPECT_NE(test::ReadFile(setup_.File("lectora.ini")).find("CmBB1Width=140"), std::string::npos);
 }
 
+TEST_F(Lectora2Form1Test, CtrlBGoesToTheBookBoxFromTheTextAndTheFields) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  window->Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window->Window()));
+  TBibleRichEdit1& text = *window->ActiveBibleWindow()->BRichEdit1;
+  QTest::mouseClick(&text, Qt::LeftButton, {}, QPoint(40, 40));
+  for (QWidget* from :
+       {static_cast<QWidget*>(&text), static_cast<QWidget*>(&window->VerseSpin())}) {
+    from->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(window->BookBox().Edit()->hasFocus() || window->BookBox().hasFocus())
+        << from->objectName().toStdString();
+    EXPECT_EQ(window->BookBox().Edit()->selectedText(), QStringLiteral("Genesis"));
+  }
+}
+
 }  // namespace
 }  // namespace lectora

@@ -20,7 +20,7 @@ namespace {
 
 // Runs `act` on the modal dialog once it is up; rejects it after a while
 // should `act` never get to run, so that no test can hang.
-void WhenModal(QDialog* dialog, std::function<void()> act) {
+void WhenModal(QDialog* dialog, const std::function<void()>& act) {
   auto poll = std::make_shared<std::function<void(int)>>();
   // Only the pending timers own the poll: a poll that held itself would leak.
   const std::weak_ptr<std::function<void(int)>> self = poll;
