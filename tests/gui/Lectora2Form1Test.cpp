@@ -219,6 +219,7 @@ TEST_F(Lectora2Form1Test, ThreeWindowsComeBackAfterARestart) {
   const std::vector<TBibleForm1*> windows = window->BibleWindows();
   ASSERT_EQ(windows.size(), 3u);
   std::vector<int> order;
+  order.reserve(windows.size());
   for (TBibleForm1* bibleWindow : windows) order.push_back(bibleWindow->TranslationNumber());
   EXPECT_EQ(order, (std::vector<int>{kKingJames, kShifted, kKingJames}));
   EXPECT_EQ(window->CurrentReference(), "John 3:16");
