@@ -52,25 +52,24 @@ class TBenchSetup {
   fs::path root_;
 };
 
-void BM_MoveWithThreeWindows(benchmark::State& state) {
-  if (!fs::exists(fs::path(runtimeDir) / "KJVSN" / "BibleTitles.txt")) {
-    state.SkipWithError("no King James module: run make data, or pass --runtime DIR");
-    return;
-  }
-  TBenchSetup setup;
+// Starts the program on `setupFolder` (nothing of the run is kept), opens
+// `translations` in that order (the last is the active one) and measures
+// moves between Psalm 119 (176 verses) and John 3 until every window is
+// laid out.
+void MeasureMoves(benchmark::State& state, const std::string& setupFolder,
+                  std::initializer_list<int> translations) {
   TProgram::TStartOptions options;
-  options.SetupFolder = setup.Path();
-  options.ConfigHome = setup.Path() + "config";
+  options.SetupFolder = setupFolder;
+  options.ConfigHome = setupFolder + "config";
   options.ScriptedDialogs = true;
-  options.ReadOnlySetup = true;  // nothing of the run is kept
+  options.ReadOnlySetup = true;
   TProgram program(options);
   TLectora2Form1& window = program.Window();
   window.resize(1200, 800);
   window.show();
   window.FormShow();
-  for (int translation : {6, 9, 8}) window.OpenTranslation(translation);
+  for (int translation : translations) window.OpenTranslation(translation);
   QApplication::processEvents();
-  // Psalm 119 (176 verses) and John 3 in turn.
   const char* const places[] = {"Psalms 119:100", "John 3:16"};
   int turn = 0;
   for (auto _ : state) {
@@ -80,6 +79,15 @@ void BM_MoveWithThreeWindows(benchmark::State& state) {
     }
   }
   state.counters["windows"] = static_cast<double>(window.BibleWindows().size());
+}
+
+void BM_MoveWithThreeWindows(benchmark::State& state) {
+  if (!fs::exists(fs::path(runtimeDir) / "KJVSN" / "BibleTitles.txt")) {
+    state.SkipWithError("no King James module: run make data, or pass --runtime DIR");
+    return;
+  }
+  TBenchSetup setup;
+  MeasureMoves(state, setup.Path(), {6, 9, 8});
 }
 BENCHMARK(BM_MoveWithThreeWindows)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -102,33 +110,9 @@ void BM_MoveWithFirstRunWindows(benchmark::State& state) {
   for (const char* folder : {"KJVSN", "RU", "Gr"}) {
     fs::create_directory_symlink(runtime / folder, root / folder);
   }
-  {
-    TProgram::TStartOptions options;
-    options.SetupFolder = root.string() + "/";
-    options.ConfigHome = root.string() + "/config";
-    options.ScriptedDialogs = true;
-    options.ReadOnlySetup = true;
-    TProgram program(options);
-    TLectora2Form1& window = program.Window();
-    window.resize(1200, 800);
-    window.show();
-    window.FormShow();
-    // The King James last, so that it is the active window whose book
-    // names the references below are read with.
-    for (int translation : {10, 6, 8}) window.OpenTranslation(translation);
-    QApplication::processEvents();
-    // Psalm 119 (the Greek New Testament has none: its window empties) and
-    // John 3 in turn.
-    const char* const places[] = {"Psalms 119:100", "John 3:16"};
-    int turn = 0;
-    for (auto _ : state) {
-      program.Navigator().GoToReference(places[turn++ % 2]);
-      for (TBibleForm1* bibleWindow : window.BibleWindows()) {
-        benchmark::DoNotOptimize(bibleWindow->BRichEdit1->BoxCount());
-      }
-    }
-    state.counters["windows"] = static_cast<double>(window.BibleWindows().size());
-  }
+  // The King James last, so that it is the active window whose book names
+  // the references are read with; the Greek window empties at Psalm 119.
+  MeasureMoves(state, root.string() + "/", {10, 6, 8});
   std::error_code ignored;
   fs::remove_all(root, ignored);
 }
