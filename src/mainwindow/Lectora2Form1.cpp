@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -38,6 +37,7 @@
 #include "store/Bible.h"
 #include "store/BinaryFile.h"
 #include "store/TranslationTable.h"
+#include "tools/icons/ToolIcon.h"
 
 namespace lectora {
 
@@ -127,28 +127,35 @@ void TLectora2Form1::CreateActions() {
   }
   QAction* copy =
       actions.Add(QStringLiteral("ToolButton6"), Caption("ToolButton6"), Hint("ToolButton6"));
-  copy->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+  copy->setIcon(ToolIcon(QStringLiteral("copy")));
   copy->setEnabled(false);
   connect(copy, &QAction::triggered, this, [this] {
     if (TBibleRichEdit1* owner = s_->Display.SelectionOwner) owner->CopyToClipboard();
   });
-  // The tool bar's switches: their texts stand in until the icons come.
-  const auto toggle = [&](const char* name, const char* text) {
-    QAction* action = actions.Add(QString::fromLatin1(name), QString::fromLatin1(text), Hint(name));
+  // The tool bar's switches; the hint names each one for screen readers.
+  const auto toggle = [&](const char* name, const char* icon) {
+    QAction* action = actions.Add(QString::fromLatin1(name), Hint(name), Hint(name));
+    action->setIcon(ToolIcon(QString::fromLatin1(icon)));
     action->setCheckable(true);
     return action;
   };
-  connect(toggle("ToolButton2", "<H>"), &QAction::toggled, this,
+  connect(toggle("ToolButton2", "strong-numbers"), &QAction::toggled, this,
           [this] { windowArea_->RefreshAllWindows(); });
-  connect(toggle("ToolButton11", "{ }"), &QAction::toggled, this, [this](bool down) {
+  connect(toggle("ToolButton11", "footnotes"), &QAction::toggled, this, [this](bool down) {
     s_->Options.SetOption(TOptionValues::kShowFootnotes, down);
     windowArea_->RefreshAllWindows();
   });
-  connect(toggle("ToolButton12", "|<"), &QAction::toggled, this, [this](bool down) {
+  connect(toggle("ToolButton12", "search-panel"), &QAction::toggled, this, [this](bool down) {
     leftPanel_->setVisible(down && !BibleWindows().empty());
     TileWindows();
   });
-  toggle("ToolButton15", "->")->setVisible(false);  // comes with the verse list
+  toggle("ToolButton15", "links-view")->setVisible(false);  // shown by a module with links
+  // Clipboard watching and auto-minimise are options the tool bar switches.
+  connect(toggle("ToolButton19", "clipboard-watch"), &QAction::toggled, this,
+          [this](bool down) { s_->Options.SetOption(TOptionValues::kCheckClipboard, down); });
+  connect(toggle("ToolButton8", "auto-minimize"), &QAction::toggled, this,
+          [this](bool down) { s_->Options.SetOption(TOptionValues::kAutoMin, down); });
+  toggle("ToolButton20", "speak")->setEnabled(false);  // comes with the chapter audio
   QAction* goBook =
       actions.Add(QStringLiteral("GoBook"), {}, Hint("GoBook"), QKeySequence(Qt::CTRL | Qt::Key_B));
   // The book name is selected, so that what the reader types replaces it.
@@ -176,7 +183,7 @@ void TLectora2Form1::CreateToolBar() {
   popupMenu6_->setObjectName(QStringLiteral("PopupMenu6"));
   auto* toolButton1 = new QToolButton(this);
   toolButton1->setObjectName(QStringLiteral("ToolButton1"));
-  toolButton1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  toolButton1->setIcon(ToolIcon(QStringLiteral("open")));
   toolButton1->setMenu(popupMenu6_);
   toolButton1->setPopupMode(QToolButton::InstantPopup);
   NameControl(*toolButton1, "ToolButton1");
@@ -196,8 +203,8 @@ void TLectora2Form1::CreateToolBar() {
     NameControl(*toolBar1->findChild<QWidget*>(QString::fromLatin1(name)), name);
   }
   toolBar1->addSeparator();
-  for (const char* name :
-       {"ToolButton6", "ToolButton2", "ToolButton11", "ToolButton12", "ToolButton15"}) {
+  for (const char* name : {"ToolButton6", "ToolButton20", "ToolButton12", "ToolButton11",
+                           "ToolButton2", "ToolButton15", "ToolButton19", "ToolButton8"}) {
     AddToolAction(*toolBar1, name);
   }
 }

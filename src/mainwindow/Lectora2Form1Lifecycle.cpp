@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <algorithm>
+#include <utility>
 
 #include "app/ActionRegistry.h"
 #include "app/ProgramServices.h"
@@ -107,10 +108,13 @@ void TLectora2Form1::ApplyWindowSettings() {
 void TLectora2Form1::FormShow() {
   TOptionValues& options = s_->Options;
   options.LoadOptions(s_->Settings.Ini());
-  {
-    QAction& footnotes = s_->Actions.Get(QStringLiteral("ToolButton11"));
-    const QSignalBlocker block(footnotes);
-    footnotes.setChecked(options.GetOption(TOptionValues::kShowFootnotes));
+  // The switches that show an option take its stored value.
+  for (const auto& [name, option] : {std::pair{"ToolButton11", TOptionValues::kShowFootnotes},
+                                     std::pair{"ToolButton19", TOptionValues::kCheckClipboard},
+                                     std::pair{"ToolButton8", TOptionValues::kAutoMin}}) {
+    QAction& button = s_->Actions.Get(QString::fromLatin1(name));
+    const QSignalBlocker block(button);
+    button.setChecked(options.GetOption(option));
   }
   // The translation menus: every translation in the Bible menu and in the
   // drop-down of the open button.

@@ -1,7 +1,6 @@
 #include "mainwindow/NavigationBar.h"
 
 #include <QKeyEvent>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include "settings/MySpinEdit.h"
 #include "store/Bible.h"
 #include "store/TextRoutines.h"
+#include "tools/icons/ToolIcon.h"
 
 namespace lectora {
 
@@ -78,16 +78,16 @@ void TNavigationBar::CreateControls(QToolBar& toolBar) {
   toolBar.addWidget(SpinEdit2);
   DblButton2 = makeDouble("DblButton2", Qt::blue);
   toolBar.addWidget(DblButton2);
-  const auto makeButton = [&toolBar](const char* name, QStyle::StandardPixmap icon) {
+  const auto makeButton = [&toolBar](const char* name, const char* icon) {
     auto* button = new QToolButton(&toolBar);
     button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(toolBar.style()->standardIcon(icon));
+    button->setIcon(ToolIcon(QString::fromLatin1(icon)));
     button->setEnabled(false);
     toolBar.addWidget(button);
     return button;
   };
-  ToolButton3 = makeButton("ToolButton3", QStyle::SP_ArrowBack);
-  ToolButton4 = makeButton("ToolButton4", QStyle::SP_ArrowForward);
+  ToolButton3 = makeButton("ToolButton3", "back");
+  ToolButton4 = makeButton("ToolButton4", "forward");
 }
 
 void TNavigationBar::Wire() {
