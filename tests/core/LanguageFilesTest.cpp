@@ -163,6 +163,14 @@ constexpr TItemSection kItemSections[] = {
     {"RangeForm1", "RadioGroup1", 4}, {"LinkForm1", "RadioGroup1", 3},
 };
 
+// "English/Options.txt", for messages.
+std::string Where(const std::string& language, const std::string& file) {
+  std::string where = language;
+  where += '/';
+  where += file;
+  return where;
+}
+
 std::string PathOf(const std::string& language, const std::string& file) {
   return SourceDir() + "data/" + language + "/" + file;
 }
@@ -303,7 +311,7 @@ class LanguageFilesCaptionTest : public ::testing::TestWithParam<const char*> {
 TEST_P(LanguageFilesCaptionTest, ReadsAsAnIniFileWithItsFormSectionFirst) {
   const std::string form = GetParam();
   for (const auto& [language, file] : LoadAll(form)) {
-    SCOPED_TRACE(language + "/" + form + ".txt");
+    SCOPED_TRACE(Where(language, form + ".txt"));
     ASSERT_EQ(file.Fault, "");
     ASSERT_FALSE(file.Sections.empty());
     EXPECT_EQ(file.Sections.front(), form);
@@ -327,7 +335,7 @@ TEST_P(LanguageFilesCaptionTest, HoldsTheSameSectionsAndKeysInEveryLanguage) {
   const TCaptionFile& reference = files.at(kReference);
   ASSERT_EQ(reference.Fault, "");
   for (const auto& [language, file] : files) {
-    SCOPED_TRACE(language + "/" + form + ".txt");
+    SCOPED_TRACE(Where(language, form + ".txt"));
     ASSERT_EQ(file.Fault, "");
     ASSERT_EQ(file.Sections, reference.Sections);
     for (const std::string& section : file.Sections) {
