@@ -52,6 +52,7 @@ class TProgram {
   TActiveTranslation& Active() { return *active_; }
   TActionRegistry& Actions() { return *actions_; }
   TInterfaceTexts& Texts() { return *texts_; }
+  TOptionValues& Options() { return *options_; }
   TStoreSession& Session() { return *session_; }
   TMsgForm1& MessageDialog() { return *msgForm_; }
   TCDDriveForm1& DriveDialog() { return *driveForm_; }

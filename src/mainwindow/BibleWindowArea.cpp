@@ -127,6 +127,23 @@ void TBibleWindowArea::CloseAllWindows() {
   for (int number = 0; number < kTranslationCount; ++number) SetTranslationChecked(number, false);
 }
 
+void TBibleWindowArea::ApplyDisplayOptions() {
+  const TBible* active = s_.Active.Bible();
+  for (TBibleForm1* window : BibleWindows()) {
+    TBible* bible = window->Bible();
+    if (active != nullptr && bible != nullptr && bible != active && !s_.Options.DifferentFonts()) {
+      const int charset = bible->Font.CharSet;
+      const std::uint32_t color = bible->Font.Color;
+      bible->Font = active->Font;
+      bible->Font.CharSet = charset;
+      bible->Font.Color = color;
+    }
+  }
+  RefreshAllWindows();
+  ShowActiveVerses();
+  TileWindows();
+}
+
 void TBibleWindowArea::RefreshAllWindows() {
   for (TBibleForm1* window : BibleWindows()) {
     window->ShowPlace(window->Book, window->Chapter, window->Verse, true);

@@ -62,6 +62,11 @@ class TBibleWindowArea : public QObject, public IBibleWindowHost {
   void RefreshAllWindows();
   // Brings every window's current verse into view.
   void ShowActiveVerses();
+  // After a font change: unless each translation keeps its own font
+  // ("DifferentFonts"), every window takes the active window's font in its
+  // own character set; every window shows its passage again, its current
+  // verse in view, and the windows are tiled.
+  void ApplyDisplayOptions();
 
   // ---- IBibleWindowHost ----
   TBibleSet& Bibles() override { return s_.Bibles; }

@@ -30,14 +30,17 @@
 #include "mainwindow/BookmarkMenu.h"
 #include "mainwindow/LeftPanel.h"
 #include "mainwindow/NavigationBar.h"
+#include "mainwindow/OptionReactions.h"
 #include "navigation/ActiveTranslation.h"
 #include "navigation/Navigator.h"
 #include "settings/MySpinEdit.h"
 #include "settings/OptionValues.h"
 #include "store/Bible.h"
 #include "store/BinaryFile.h"
+#include "store/Settings.h"
 #include "store/TranslationTable.h"
 #include "tools/icons/ToolIcon.h"
+#include "tools/options/Options.h"
 
 namespace lectora {
 
@@ -99,6 +102,10 @@ void TLectora2Form1::Build(const TProgramServices& services) {
   splitter_->setStretchFactor(1, 1);
   connect(splitter_, &QSplitter::splitterMoved, this, [this] { TileWindows(); });
   setCentralWidget(splitter_);
+  new TOptionReactions(
+      s_->Options, s_->Actions, s_->Display, *splitter_, *leftPanel_,
+      [this] { windowArea_->RefreshAllWindows(); }, this);
+  CreateOptionsDialog();
   statusLabel_ = new QLabel(this);
   statusLabel_->setObjectName(QStringLiteral("StatusLabel"));
   NameControl(*statusLabel_, "StatusLabel");
@@ -164,6 +171,14 @@ void TLectora2Form1::CreateActions() {
     navigationBar_->BookBox->Edit()->selectAll();
   });
   addAction(goBook);
+}
+
+void TLectora2Form1::CreateOptionsDialog() {
+  TOptions::THooks hooks;
+  hooks.ActiveBible = [this] { return s_->Active.Bible(); };
+  hooks.Settings = [this] { return &s_->Settings.Ini(); };
+  hooks.ApplyDisplayOptions = [this] { windowArea_->ApplyDisplayOptions(); };
+  optionsDialog_ = new TOptions(s_->Options, std::move(hooks), this);
 }
 
 void TLectora2Form1::AddToolAction(QToolBar& toolBar, const char* name) {
@@ -241,8 +256,11 @@ void TLectora2Form1::CreateMenus() {
 
   QMenu* goto1 = menu(nullptr, "Goto1");
   CreateGotoMenu(*goto1);
-  menu(nullptr, "Range1")->setEnabled(false);    // comes with the range dialog
-  menu(nullptr, "Options1")->setEnabled(false);  // comes with the options dialog
+  menu(nullptr, "Range1")->setEnabled(false);  // comes with the range dialog
+  // Options1 is a command of the menu bar itself, as the design has it.
+  QAction* options1 = actions.Add(QStringLiteral("Options1"), Caption("Options1"));
+  menuBar()->addAction(options1);
+  connect(options1, &QAction::triggered, this, [this] { optionsDialog_->ShowOptions(); });
   QMenu* windows1 = menu(nullptr, "Windows1");
   CreateWindowMenu(*windows1);
   windowItems_.push_back(goto1->menuAction());

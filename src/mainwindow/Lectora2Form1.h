@@ -26,6 +26,7 @@ class TBibleWindowArea;
 class TBookmarkMenu;
 class TLeftPanel;
 class TNavigationBar;
+class TOptions;
 struct TProgramServices;
 
 class TLectora2Form1 : public QMainWindow {
@@ -69,6 +70,7 @@ class TLectora2Form1 : public QMainWindow {
 
  private:
   void CreateActions();
+  void CreateOptionsDialog();
   void CreateToolBar();
   void CreateMenus();
   void CreateGotoMenu(QMenu& gotoMenu);
@@ -95,6 +97,7 @@ class TLectora2Form1 : public QMainWindow {
   QSplitter* splitter_ = nullptr;
   QLabel* statusLabel_ = nullptr;
   QMenu* bible1_ = nullptr;
+  TOptions* optionsDialog_ = nullptr;
   QMenu* popupMenu6_ = nullptr;
   // Menu items shown once a Bible window exists.
   std::vector<QAction*> windowItems_;

@@ -11,7 +11,6 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <algorithm>
-#include <utility>
 
 #include "app/ActionRegistry.h"
 #include "app/ProgramServices.h"
@@ -108,14 +107,8 @@ void TLectora2Form1::ApplyWindowSettings() {
 void TLectora2Form1::FormShow() {
   TOptionValues& options = s_->Options;
   options.LoadOptions(s_->Settings.Ini());
-  // The switches that show an option take its stored value.
-  for (const auto& [name, option] : {std::pair{"ToolButton11", TOptionValues::kShowFootnotes},
-                                     std::pair{"ToolButton19", TOptionValues::kCheckClipboard},
-                                     std::pair{"ToolButton8", TOptionValues::kAutoMin}}) {
-    QAction& button = s_->Actions.Get(QString::fromLatin1(name));
-    const QSignalBlocker block(button);
-    button.setChecked(options.GetOption(option));
-  }
+  // Reading the options reports each one, so the switches that mirror
+  // one (footnotes, clipboard, auto-minimise) take its stored value.
   // The translation menus: every translation in the Bible menu and in the
   // drop-down of the open button.
   for (int number = 0; number < kTranslationCount; ++number) {
