@@ -234,13 +234,35 @@ void TLectora2Form1::CreateMenus() {
 
   QMenu* goto1 = menu(nullptr, "Goto1");
   CreateGotoMenu(*goto1);
-  menu(nullptr, "Range1")->setEnabled(false);    // comes with the range dialog
+  // A command of the menu bar itself; the range dialog answers it.
+  QAction* range1 = actions.Add(QStringLiteral("Range1"), Caption("Range1"));
+  menuBar()->addAction(range1);
   menu(nullptr, "Options1")->setEnabled(false);  // comes with the options dialog
   QMenu* windows1 = menu(nullptr, "Windows1");
   CreateWindowMenu(*windows1);
   windowItems_.push_back(goto1->menuAction());
   windowItems_.push_back(windows1->menuAction());
-  menu(nullptr, "Help1")->setEnabled(false);  // comes with the help pages
+  CreateHelpMenu(*menu(nullptr, "Help1"));
+}
+
+void TLectora2Form1::CreateHelpMenu(QMenu& help1) {
+  // The help service answers these commands; the frame only lays them out.
+  TActionRegistry& actions = s_->Actions;
+  const auto item = [&](const char* name) {
+    QAction* action = actions.Add(QString::fromLatin1(name), Caption(name));
+    help1.addAction(action);
+    return action;
+  };
+  item("ThisProgram1");
+  QAction* thisBible1 = item("ThisBible1");
+  thisBible1->setVisible(false);
+  windowItems_.push_back(thisBible1);
+  help1.addSeparator()->setObjectName(QStringLiteral("N4"));
+  item("WebSite1");
+  item("EMail1");
+  help1.addSeparator()->setObjectName(QStringLiteral("N7"));
+  item("CheckNew1")->setEnabled(false);  // comes with the new-version check
+  item("Logo1")->setEnabled(false);      // comes with the logo window
 }
 
 void TLectora2Form1::CreateGotoMenu(QMenu& goto1) {
