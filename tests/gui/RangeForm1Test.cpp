@@ -41,7 +41,8 @@ void WriteWholeBibleSource(const std::string& folder) {
   for (int book = 1; book <= kBooks; ++book) {
     // Names of letters only: a digit would read as a chapter number.
     const std::string name = std::string("Liber") + char('A' + book / 26) + char('a' + book % 26);
-    books += std::to_string(book) + "\tThe book " + name + "\t" + name + "\t" + name + "\n";
+    books.append(std::to_string(book)).append("\tThe book ").append(name);
+    books.append("\t").append(name).append("\t").append(name).append("\n");
     verses += std::to_string(book) + "\t1\t1\tgrace and peace\n";
     verses += std::to_string(book) + "\t1\t2\tand the word\n";
   }

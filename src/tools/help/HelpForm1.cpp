@@ -32,6 +32,9 @@ THelpForm1::THelpForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QString::fromLatin1(kForm));
   setWindowTitle(DesignCaption(kForm, kForm) + QStringLiteral(" - Lectora"));
   setAccessibleName(DesignCaption(kForm, kForm));
+  // An open help window must not keep the program running once the main
+  // window is closed.
+  setAttribute(Qt::WA_QuitOnClose, false);
   back_ = NewButton("BackButton", QStyle::SP_ArrowBack, this);
   forward_ = NewButton("ForwardButton", QStyle::SP_ArrowForward, this);
   contents_ = NewButton("ContentsButton", QStyle::SP_DirHomeIcon, this);

@@ -61,10 +61,10 @@ void THelpService::ShowTopic(const QString& topic) {
 QString THelpService::TopicOf(const QWidget* focus) const {
   for (const QWidget* widget = focus; widget != nullptr; widget = widget->parentWidget()) {
     if (resolver_) {
-      const QString resolved = resolver_(*widget);
+      QString resolved = resolver_(*widget);
       if (!resolved.isEmpty()) return resolved;
     }
-    const QString topic = widget->property("helpTopic").toString();
+    QString topic = widget->property("helpTopic").toString();
     if (!topic.isEmpty()) return topic;
     if (widget->isWindow()) break;
   }
