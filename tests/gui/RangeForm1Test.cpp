@@ -278,6 +278,21 @@ TEST_F(RangeForm1Test, HelpButtonOpensTheRangePage) {
   Click(dialog.Button2());
 }
 
+TEST_F(RangeForm1Test, TakesTheCyrillicFontOfTheSettings) {
+  const QString designFamily = Open().font().family();
+  Click(Dialog().Button2());
+  window_->close();
+  window_.reset();
+  // A Bulgarian translation's font, kept from an earlier run.
+  std::string ini = test::ReadFile(setup_.File("lectora.ini"));
+  ini += "[ORT\\Font]\r\nFontName=DejaVu Serif\r\n";
+  test::WriteFile(setup_.File("lectora.ini"), ini);
+  Start();
+  EXPECT_EQ(Open().font().family(), QStringLiteral("DejaVu Serif"));
+  EXPECT_NE(designFamily, QStringLiteral("DejaVu Serif"));
+  Click(Dialog().Button2());
+}
+
 TEST_F(RangeForm1Test, ControlsCarryTheDesignTextsAndNames) {
   TRangeForm1& dialog = Open();
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Област за търсене"));
