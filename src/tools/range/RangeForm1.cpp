@@ -42,6 +42,9 @@ TRangeForm1::TRangeForm1(TSearchContext& search, QWidget* parent)
   // Only the system menu: no minimise, maximise or context-help buttons.
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
+  // Modal to the main window only: the help window, a window of its own,
+  // stays usable while the dialog is open.
+  setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
   designFont_ = font();
   CreateControls();
 }
@@ -102,16 +105,14 @@ void TRangeForm1::SetHelp(std::function<void(const std::string& topic)> help) {
 }
 
 void TRangeForm1::ShowRange() {
-  // Modal to the main window only: the help window, a window of its own,
-  // stays usable while the dialog is open.
-  setWindowModality(parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
   show();
   raise();
   activateWindow();
 }
 
 void TRangeForm1::showEvent(QShowEvent* event) {
-  FormShow();
+  // A window restored by the desktop keeps what the reader has changed.
+  if (!event->spontaneous()) FormShow();
   QDialog::showEvent(event);
 }
 
