@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -70,7 +73,31 @@ TEST(HelpPagesTest, EveryTopicHasAnAnchorInBothLanguages) {
   }
 }
 
-TEST(HelpPagesTest, EveryLinkBetweenPagesLeadsToAPageAndAnchor) {
+TEST(HelpPagesTest, EveryLinkLeadsToAPageAndAnchor) {
+  static const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
+  for (const char* language : {"en", "bg"}) {
+    const QDir dir(QString::fromStdString(HelpFolder(language)));
+    const THelpPages pages(dir.path());
+    for (const QString& page : dir.entryList({QStringLiteral("*.html")}, QDir::Files)) {
+      QFile file(dir.filePath(page));
+      ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+      const QString html = QString::fromUtf8(file.readAll());
+      for (auto match = href.globalMatch(html); match.hasNext();) {
+        const QUrl link(match.next().captured(1));
+        const std::string where =
+            std::string(language) + "/" + page.toStdString() + ": " + link.toString().toStdString();
+        EXPECT_TRUE(dir.exists(link.path().isEmpty() ? page : link.path())) << where;
+        if (link.hasFragment()) {
+          EXPECT_EQ(pages.TopicUrl(link.fragment()).fileName(),
+                    link.path().isEmpty() ? page : link.path())
+              << where;
+        }
+      }
+    }
+  }
+}
+
+TEST(HelpPagesTest, EveryTopicOpensItsAnchor) {
   THelpService help(test::SourceDir() + "data/", nullptr);
   for (const QString& language : {QStringLiteral("en"), QStringLiteral("bg")}) {
     help.SetLanguageSource([language] { return language; });
