@@ -9,6 +9,8 @@ namespace {
 
 // Main window: menus, Goto items, tool bar hints, the history lists' menu.
 // Bible window: the popup menu. The design keeps some English captions.
+// A radio group's items are rows named after the group, a dot and the
+// item's index ("RadioGroup1.2").
 constexpr std::array kTexts = {
     TDesignText{"Lectora2Form1", "File1", "&Open", ""},
     TDesignText{"Lectora2Form1", "Bible1", "Bible", ""},
@@ -71,6 +73,12 @@ constexpr std::array kTexts = {
     TDesignText{"Lectora2Form1", "Tile3", "Нареди вертикално", ""},
     TDesignText{"Lectora2Form1", "CloseAll1", "Затвори всички", ""},
     TDesignText{"Lectora2Form1", "Help1", "Help", ""},
+    TDesignText{"Lectora2Form1", "ThisProgram1", "за програмата", ""},
+    TDesignText{"Lectora2Form1", "ThisBible1", "за Библията", ""},
+    TDesignText{"Lectora2Form1", "WebSite1", "Страница в Internet", ""},
+    TDesignText{"Lectora2Form1", "EMail1", "Контакт с автора", ""},
+    TDesignText{"Lectora2Form1", "CheckNew1", "CheckNew", ""},
+    TDesignText{"Lectora2Form1", "Logo1", "Сигнал", ""},
     TDesignText{"Lectora2Form1", "ToolBar1", "", "Навигация"},
     TDesignText{"Lectora2Form1", "ToolButton1", "", "Отваряне"},
     TDesignText{"Lectora2Form1", "ToolButton2", "", "Стронг номера"},
@@ -110,6 +118,22 @@ constexpr std::array kTexts = {
     TDesignText{"CDDriveForm1", "Button2", "Отказ", ""},
     TDesignText{"ListMessageForm1", "Label1",
                 "Това съобщение се появява, когато броя на елементите в списъка надвиши:", ""},
+    TDesignText{"RangeForm1", "RangeForm1", "Област за търсене", ""},
+    TDesignText{"RangeForm1", "CheckListBox1", "", "Книги"},
+    TDesignText{"RangeForm1", "RadioGroup1", "", "Бърз избор"},
+    TDesignText{"RangeForm1", "RadioGroup1.0", "Всички книги", ""},
+    TDesignText{"RangeForm1", "RadioGroup1.1", "Стария завет", ""},
+    TDesignText{"RangeForm1", "RadioGroup1.2", "Новия завет", ""},
+    TDesignText{"RangeForm1", "RadioGroup1.3", "Избрани книги", ""},
+    TDesignText{"RangeForm1", "Button3", "&Чисти", ""},
+    TDesignText{"RangeForm1", "Button1", "ДА", ""},
+    TDesignText{"RangeForm1", "Button2", "&Отказ", ""},
+    TDesignText{"RangeForm1", "Button4", "&Помощ", ""},
+    TDesignText{"HelpForm1", "HelpForm1", "Помощ", ""},
+    TDesignText{"HelpForm1", "HelpBrowser", "", "Текст на помощта"},
+    TDesignText{"HelpForm1", "BackButton", "Назад", "Предишната страница"},
+    TDesignText{"HelpForm1", "ForwardButton", "Напред", "Следващата страница"},
+    TDesignText{"HelpForm1", "ContentsButton", "Съдържание", "Съдържанието на помощта"},
     TDesignText{"BibleForm1", "Copy1", "Copy", ""},
     TDesignText{"BibleForm1", "Translate1", "Dictionary", ""},
     TDesignText{"BibleForm1", "Navigate1", "Bible", ""},

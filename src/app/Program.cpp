@@ -1,8 +1,11 @@
 #include "app/Program.h"
 
+#include <QAction>
+
 #include "app/ActionRegistry.h"
 #include "app/InterfaceTexts.h"
 #include "app/ProgramServices.h"
+#include "display/BibleForm1.h"
 #include "display/DisplayContext.h"
 #include "display/HistoryContext.h"
 #include "display/ListMessageForm1.h"
@@ -14,8 +17,15 @@
 #include "navigation/Navigator.h"
 #include "search/SearchContext.h"
 #include "settings/OptionValues.h"
+#include "store/BibleSet.h"
 #include "store/Settings.h"
 #include "store/StoreSession.h"
+#include "store/TranslationTable.h"
+#include "tools/help/DesktopShellOpen.h"
+#include "tools/help/HelpService.h"
+#include "tools/help/HelpTopics.h"
+#include "tools/help/ProgramAddresses.h"
+#include "tools/range/RangeForm1.h"
 
 namespace lectora {
 
@@ -51,6 +61,7 @@ TProgram::TProgram(const TStartOptions& options) {
   listMessage_ = new TListMessageForm1(*history_, window_.get());
   active_ = std::make_unique<TActiveTranslation>(session_->Settings().RunningFromCD());
   navigator_ = std::make_unique<TNavigator>(*active_, session_->Standard());
+  CreateHelp(options);
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -64,8 +75,66 @@ TProgram::TProgram(const TStartOptions& options) {
                             *display_,
                             *history_,
                             *messages_,
-                            *listMessage_};
+                            *listMessage_,
+                            *help_};
   window_->Build(services);
+  WireHelpMenu();
+  WireRangeDialog();
+}
+
+void TProgram::CreateHelp(const TStartOptions& options) {
+  shell_ = options.ShellOpen;
+  if (shell_ == nullptr) {
+    desktopShell_ = std::make_unique<TDesktopShellOpen>();
+    shell_ = desktopShell_.get();
+  }
+  help_ = std::make_unique<THelpService>(session_->Settings().SetupFolder(), shell_);
+  // Bulgarian pages for the Bulgarian interface, English ones otherwise
+  // until the other interface languages have pages of their own.
+  help_->SetLanguageSource(
+      [this] { return options_->Language() == 0 ? QStringLiteral("bg") : QStringLiteral("en"); });
+  // F1 in a Bible window opens the page of its translation; one without a
+  // short name leaves the question to the main window.
+  help_->SetTopicResolver([](const QWidget& widget) {
+    const auto* bibleWindow = qobject_cast<const TBibleForm1*>(&widget);
+    if (bibleWindow == nullptr) return QString();
+    return QString::fromLatin1(TranslationInfo(bibleWindow->TranslationNumber()).ShortName);
+  });
+  help_->InstallF1();
+  window_->setProperty("helpTopic", kMainHelpTopic);
+  listMessage_->setProperty("helpTopic", QStringLiteral("ListMessage"));
+  listMessage_->SetHelp([this](const std::string& topic) { help_->ShowTopic(topic); });
+}
+
+void TProgram::WireHelpMenu() {
+  QObject* context = window_.get();
+  QObject::connect(&actions_->Get(QStringLiteral("ThisProgram1")), &QAction::triggered, context,
+                   [this] { help_->ShowTopic(kMainHelpTopic); });
+  QObject::connect(&actions_->Get(QStringLiteral("ThisBible1")), &QAction::triggered, context,
+                   [this] {
+                     // A translation without a short name has no page: nothing opens.
+                     const TBible* bible = active_->Bible();
+                     if (bible == nullptr) return;
+                     const QString shortName =
+                         QString::fromLatin1(TranslationInfo(bible->TranslationNumber).ShortName);
+                     if (!shortName.isEmpty()) help_->ShowTopic(shortName);
+                   });
+  const TProgramAddresses addresses;
+  QObject::connect(
+      &actions_->Get(QStringLiteral("WebSite1")), &QAction::triggered, context,
+      [this, url = QUrl(QString::fromLatin1(addresses.WebSite))] { shell_->Open(url); });
+  QObject::connect(&actions_->Get(QStringLiteral("EMail1")), &QAction::triggered, context,
+                   [this, url = QUrl(QString::fromLatin1(addresses.EMail))] { shell_->Open(url); });
+}
+
+void TProgram::WireRangeDialog() {
+  rangeForm_ = new TRangeForm1(*search_, window_.get());
+  rangeForm_->SetBibleSource([this]() -> const TBible* { return active_->Bible(); });
+  rangeForm_->SetCyrillicFontSource(
+      [this] { return session_->Bibles().CyrillicFontName(session_->Settings().Ini()); });
+  rangeForm_->SetHelp([this](const std::string& topic) { help_->ShowTopic(topic); });
+  QObject::connect(&actions_->Get(QStringLiteral("Range1")), &QAction::triggered, rangeForm_,
+                   &TRangeForm1::ShowRange);
 }
 
 TProgram::~TProgram() {

@@ -10,10 +10,12 @@
 
 namespace lectora {
 
+class IShellOpen;
 class TActionRegistry;
 class TActiveTranslation;
 class TCDDriveForm1;
 class TDisplayContext;
+class THelpService;
 class THistoryContext;
 class TInterfaceTexts;
 class TLectora2Form1;
@@ -22,6 +24,7 @@ class TMsgForm1;
 class TNavigator;
 class TOptionValues;
 class TQtMessageService;
+class TRangeForm1;
 class TSearchContext;
 class TStoreSession;
 
@@ -37,6 +40,9 @@ class TProgram {
     bool ScriptedDialogs = false;
     // Treat the setup folder as one that cannot be written.
     bool ReadOnlySetup = false;
+    // Opens web and mail addresses; null = the desktop's programs. Not
+    // owned; must outlive the program.
+    IShellOpen* ShellOpen = nullptr;
   };
 
   // Builds every service and the main window, hidden. Throws LectoraError
@@ -56,6 +62,10 @@ class TProgram {
   TStoreSession& Session() { return *session_; }
   TMsgForm1& MessageDialog() { return *msgForm_; }
   TCDDriveForm1& DriveDialog() { return *driveForm_; }
+  TSearchContext& Search() { return *search_; }
+  THelpService& Help() { return *help_; }
+  // The range dialog; its RangeConfirmed signal asks for the search again.
+  TRangeForm1& RangeDialog() { return *rangeForm_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -68,6 +78,8 @@ class TProgram {
   std::unique_ptr<THistoryContext> history_;
   std::unique_ptr<TActiveTranslation> active_;
   std::unique_ptr<TNavigator> navigator_;
+  std::unique_ptr<IShellOpen> desktopShell_;
+  std::unique_ptr<THelpService> help_;
   std::unique_ptr<TLectora2Form1> window_;
   // Children of the window.
   TMsgForm1* msgForm_ = nullptr;
@@ -75,6 +87,12 @@ class TProgram {
   TOptionValues* options_ = nullptr;
   TActionRegistry* actions_ = nullptr;
   TListMessageForm1* listMessage_ = nullptr;
+  TRangeForm1* rangeForm_ = nullptr;
+  IShellOpen* shell_ = nullptr;
+
+  void CreateHelp(const TStartOptions& options);
+  void WireHelpMenu();
+  void WireRangeDialog();
 };
 
 }  // namespace lectora

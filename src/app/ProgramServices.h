@@ -11,6 +11,7 @@ class TActionRegistry;
 class TActiveTranslation;
 class TBibleSet;
 class TDisplayContext;
+class THelpService;
 class THistoryContext;
 class TInterfaceTexts;
 class TListMessageForm1;
@@ -34,6 +35,7 @@ struct TProgramServices {
   THistoryContext& History;
   IMessageService& Messages;
   TListMessageForm1& ListMessage;
+  THelpService& Help;
 };
 
 }  // namespace lectora

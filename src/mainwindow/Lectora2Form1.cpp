@@ -39,6 +39,7 @@
 #include "store/BinaryFile.h"
 #include "store/Settings.h"
 #include "store/TranslationTable.h"
+#include "tools/help/HelpService.h"
 #include "tools/icons/ToolIcon.h"
 #include "tools/options/Options.h"
 
@@ -178,6 +179,7 @@ void TLectora2Form1::CreateOptionsDialog() {
   hooks.ActiveBible = [this] { return s_->Active.Bible(); };
   hooks.Settings = [this] { return &s_->Settings.Ini(); };
   hooks.ApplyDisplayOptions = [this] { windowArea_->ApplyDisplayOptions(); };
+  hooks.ShowHelp = [this](const QString& topic) { s_->Help.ShowTopic(topic); };
   optionsDialog_ = new TOptions(s_->Options, std::move(hooks), this);
 }
 
@@ -256,8 +258,10 @@ void TLectora2Form1::CreateMenus() {
 
   QMenu* goto1 = menu(nullptr, "Goto1");
   CreateGotoMenu(*goto1);
-  menu(nullptr, "Range1")->setEnabled(false);  // comes with the range dialog
-  // Options1 is a command of the menu bar itself, as the design has it.
+  // Range1 and Options1 are commands of the menu bar itself, as the design
+  // has them; the range dialog and the options dialog answer them.
+  QAction* range1 = actions.Add(QStringLiteral("Range1"), Caption("Range1"));
+  menuBar()->addAction(range1);
   QAction* options1 = actions.Add(QStringLiteral("Options1"), Caption("Options1"));
   menuBar()->addAction(options1);
   connect(options1, &QAction::triggered, this, [this] { optionsDialog_->ShowOptions(); });
@@ -265,7 +269,27 @@ void TLectora2Form1::CreateMenus() {
   CreateWindowMenu(*windows1);
   windowItems_.push_back(goto1->menuAction());
   windowItems_.push_back(windows1->menuAction());
-  menu(nullptr, "Help1")->setEnabled(false);  // comes with the help pages
+  CreateHelpMenu(*menu(nullptr, "Help1"));
+}
+
+void TLectora2Form1::CreateHelpMenu(QMenu& help1) {
+  // The help service answers these commands; the frame only lays them out.
+  TActionRegistry& actions = s_->Actions;
+  const auto item = [&](const char* name) {
+    QAction* action = actions.Add(QString::fromLatin1(name), Caption(name));
+    help1.addAction(action);
+    return action;
+  };
+  item("ThisProgram1");
+  QAction* thisBible1 = item("ThisBible1");
+  thisBible1->setVisible(false);
+  windowItems_.push_back(thisBible1);
+  help1.addSeparator()->setObjectName(QStringLiteral("N4"));
+  item("WebSite1");
+  item("EMail1");
+  help1.addSeparator()->setObjectName(QStringLiteral("N7"));
+  item("CheckNew1")->setEnabled(false);  // comes with the new-version check
+  item("Logo1")->setEnabled(false);      // comes with the logo window
 }
 
 void TLectora2Form1::CreateGotoMenu(QMenu& goto1) {

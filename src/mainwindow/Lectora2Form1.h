@@ -75,6 +75,7 @@ class TLectora2Form1 : public QMainWindow {
   void CreateMenus();
   void CreateGotoMenu(QMenu& gotoMenu);
   void CreateWindowMenu(QMenu& windows1);
+  void CreateHelpMenu(QMenu& help1);
   void Wire();
   // Adds the registry's action `name` to the tool bar as a named button.
   void AddToolAction(QToolBar& toolBar, const char* name);

@@ -86,6 +86,7 @@ void TLectora2Form1::ApplyWindowSettings() {
   for (int book = 1; book <= TMainWindowSettings::kBookNumbers && book < 88; ++book) {
     s_->Search.SelectedBooks[book] = s.SearchRange[book];
   }
+  s_->Search.SearchRangeType = s.SearchRangeType;
   options.SetDifferentFonts(s.DifferentFonts);
   options.SetAllowChaset(s.AllowChaset);
   TActionRegistry& actions = s_->Actions;
@@ -154,6 +155,7 @@ void TLectora2Form1::CollectWindowSettings() {
   for (int book = 1; book <= TMainWindowSettings::kBookNumbers && book < 88; ++book) {
     s.SearchRange[book] = s_->Search.SelectedBooks[book];
   }
+  s.SearchRangeType = s_->Search.SearchRangeType;
   s.GlVIndex = s_->Navigator.Place().StandardNumber;
   s.BibleHandles.clear();
   for (TBibleForm1* window : BibleWindows()) {

@@ -22,6 +22,9 @@ class TSearchContext {
   int WordOrder = 0;
   // By book number 1..87 (element 0 unused): the books a search may find.
   std::array<bool, 88> SelectedBooks{};
+  // The range dialog's quick selector as last confirmed: 0 all books, 1 Old
+  // Testament, 2 New Testament, 3 selected books.
+  int SearchRangeType = 0;
   // The cross references of the verse last asked for; owned here, read by
   // callers, never freed by them.
   VerseListPtr CurrentLinks;

@@ -20,12 +20,13 @@ namespace lectora::test {
 
 std::unique_ptr<MainWindowDriver> MainWindowDriver::Start(const std::string& setupFolder,
                                                           const std::string& configHome,
-                                                          bool readOnly) {
+                                                          bool readOnly, IShellOpen* shell) {
   TProgram::TStartOptions options;
   options.SetupFolder = setupFolder;
   options.ConfigHome = configHome;
   options.ScriptedDialogs = true;
   options.ReadOnlySetup = readOnly;
+  options.ShellOpen = shell;
   auto driver = std::make_unique<MainWindowDriver>();
   driver->program_ = std::make_unique<TProgram>(options);
   TLectora2Form1& window = driver->Window();

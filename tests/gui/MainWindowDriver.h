@@ -17,6 +17,7 @@ class QToolButton;
 
 namespace lectora {
 
+class IShellOpen;
 class TBible;
 class TBibleComboBox;
 class TBibleForm1;
@@ -29,9 +30,12 @@ namespace test {
 class MainWindowDriver {
  public:
   // Builds the program on `setupFolder`, shows the window and runs its start.
+  // `shell` (not owned) receives the web and mail addresses the program
+  // opens; null leaves them to the desktop.
   static std::unique_ptr<MainWindowDriver> Start(const std::string& setupFolder,
                                                  const std::string& configHome,
-                                                 bool readOnly = false);
+                                                 bool readOnly = false,
+                                                 IShellOpen* shell = nullptr);
 
   TProgram& Program() { return *program_; }
   TLectora2Form1& Window();

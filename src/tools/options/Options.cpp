@@ -95,6 +95,11 @@ TOptions::TOptions(TOptionValues& options, THooks hooks, QWidget* parent)
   pages_->addTab(CreateOtherPage(), Caption("TabSheet2"));
   layout->addWidget(pages_);
   layout->addWidget(CreateButtons());
+  // F1 opens the help of the page shown, as the Help button does.
+  setProperty("helpTopic", QStringLiteral("Options1"));
+  connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+    setProperty("helpTopic", page == 0 ? QStringLiteral("Options1") : QStringLiteral("Options2"));
+  });
   connect(&options_, &TOptionValues::OptionChanged, this, &TOptions::OptionChanged);
   for (int index = 0; index < TOptionValues::kOptionCount; ++index) OptionChanged(index);
   OptionChanged(TOptionValues::kPanelAlign);
