@@ -16,6 +16,7 @@
 #include "settings/OptionValues.h"
 #include "store/Settings.h"
 #include "store/StoreSession.h"
+#include "tools/search/SearchService.h"
 
 namespace lectora {
 
@@ -51,6 +52,8 @@ TProgram::TProgram(const TStartOptions& options) {
   listMessage_ = new TListMessageForm1(*history_, window_.get());
   active_ = std::make_unique<TActiveTranslation>(session_->Settings().RunningFromCD());
   navigator_ = std::make_unique<TNavigator>(*active_, session_->Standard());
+  wordSearch_ =
+      std::make_unique<TSearchService>(*active_, *navigator_, *search_, *options_, *texts_);
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -64,7 +67,8 @@ TProgram::TProgram(const TStartOptions& options) {
                             *display_,
                             *history_,
                             *messages_,
-                            *listMessage_};
+                            *listMessage_,
+                            *wordSearch_};
   window_->Build(services);
 }
 

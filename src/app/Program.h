@@ -23,6 +23,7 @@ class TNavigator;
 class TOptionValues;
 class TQtMessageService;
 class TSearchContext;
+class TSearchService;
 class TStoreSession;
 
 class TProgram {
@@ -55,6 +56,7 @@ class TProgram {
   TStoreSession& Session() { return *session_; }
   TMsgForm1& MessageDialog() { return *msgForm_; }
   TCDDriveForm1& DriveDialog() { return *driveForm_; }
+  TSearchService& WordSearch() { return *wordSearch_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -67,6 +69,7 @@ class TProgram {
   std::unique_ptr<THistoryContext> history_;
   std::unique_ptr<TActiveTranslation> active_;
   std::unique_ptr<TNavigator> navigator_;
+  std::unique_ptr<TSearchService> wordSearch_;
   std::unique_ptr<TLectora2Form1> window_;
   // Children of the window.
   TMsgForm1* msgForm_ = nullptr;

@@ -17,6 +17,7 @@ class TListMessageForm1;
 class TNavigator;
 class TOptionValues;
 class TSearchContext;
+class TSearchService;
 class TSettings;
 class TStandardStructure;
 
@@ -34,6 +35,8 @@ struct TProgramServices {
   THistoryContext& History;
   IMessageService& Messages;
   TListMessageForm1& ListMessage;
+  // The word search of the search panel (src/tools/search).
+  TSearchService& WordSearch;
 };
 
 }  // namespace lectora
