@@ -62,6 +62,7 @@ constexpr std::array kTexts = {
     TDesignText{"Lectora2Form1", "CM1", "Списъкът съдържа", ""},
     TDesignText{"Lectora2Form1", "CM2", "елемента.", ""},
     // The search panel.
+    TDesignText{"Lectora2Form1", "PageControl1", "", "Търсене и връзки"},
     TDesignText{"Lectora2Form1", "TabSheet1", "Търсене", ""},
     TDesignText{"Lectora2Form1", "TabSheet2", "Връзки", ""},
     TDesignText{"Lectora2Form1", "BitBtn1", "", "Затваряне на панела"},

@@ -183,6 +183,45 @@ TEST_F(SearchPanelTest, EnterListsTheVersesWithExcerptsAndClickingOneMovesThere)
   EXPECT_TRUE(selected.first().data().toString().startsWith(QStringLiteral("John 1:4")));
 }
 
+TEST_F(SearchPanelTest, TypingSearchesOnlyOnEnterAndPickingAnotherWordSearchesIt) {
+  auto window = Start();
+  TCDEdit* edit = Box(*window).ComboBox()->Edit();
+  edit->setFocus();
+  QTest::keyClicks(edit, "light");
+  EXPECT_GE(Box(*window).ItemIndex(), 0);  // the word is selected ...
+  EXPECT_EQ(Label(*window), QString());    // ... and waits for Enter
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(Label(*window), QStringLiteral("light | 17"));
+  // A click on the word before it in the list searches that word.
+  const int before = Box(*window).ItemIndex() - 1 - Box(*window).TopIndex();
+  ASSERT_GE(before, 0);
+  // A row shows the word and its count.
+  const std::string row = Box(*window).RowList()->Text(before);
+  const std::string word = row.substr(0, row.find(' '));
+  ClickRow(*Box(*window).RowList(), before);
+  EXPECT_TRUE(Label(*window).startsWith(QString::fromStdString(word) + QStringLiteral(" | ")))
+      << word << " / " << Label(*window).toStdString();
+  // The verse list follows the Up and Down keys as it follows clicks.
+  Search(*window, QStringLiteral("light"));
+  ClickRow(List(*window), 0);
+  const std::string first = window->CurrentReference();
+  List(*window).setFocus();
+  QTest::keyClick(&List(*window), Qt::Key_Down);
+  EXPECT_NE(window->CurrentReference(), first);
+}
+
+TEST_F(SearchPanelTest, EveryControlOfThePanelHasAnAccessibleName) {
+  auto window = Start();
+  for (const char* name : {"ComboBox2", "Button1", "LargeListBox1", "ListBox2", "BitBtn1",
+                           "PageControl1", "HistoryBox"}) {
+    QWidget* inPanel =
+        Control<QWidget>(*window, "Panel3").findChild<QWidget*>(QString::fromLatin1(name));
+    ASSERT_NE(inPanel, nullptr) << name;
+    EXPECT_FALSE(inPanel->accessibleName().isEmpty()) << name;
+  }
+  EXPECT_FALSE(Page(*window).Label1->accessibleName().isEmpty());
+}
+
 TEST_F(SearchPanelTest, TheWordOrderChoiceSearchesAgainAndSurvivesARestart) {
   {
     auto window = Start();

@@ -125,6 +125,7 @@ void TSearchPage::CreateLists() {
   ListBox2->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
   ListBox2->setAutoFillBackground(true);
+  ListBox2->installEventFilter(this);
   splitter2_->addWidget(LargeListBox1);
   splitter2_->addWidget(ListBox2);
 }
@@ -208,6 +209,21 @@ void TSearchPage::WireSearchBox() {
 }
 
 bool TSearchPage::eventFilter(QObject* watched, QEvent* event) {
+  // A selection moved with the keys counts as a click, as a click does.
+  if (event->type() == QEvent::KeyRelease && watched == ListBox2) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+      case Qt::Key_Home:
+      case Qt::Key_End:
+        s_.Search.ListClicked(SelectedRows());
+        break;
+      default:
+        break;
+    }
+  }
   if (event->type() == QEvent::KeyPress && watched == LargeListBox1->ComboBox()->Edit()) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
