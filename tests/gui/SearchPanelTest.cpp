@@ -241,6 +241,8 @@ TEST_F(SearchPanelTest, TheWordOrderChoiceSearchesAgainAndSurvivesARestart) {
   auto window = Start();
   EXPECT_EQ(Page(*window).ComboBox2->currentIndex(), 2);
   EXPECT_EQ(window->Program().WordSearch().Order(), 2);
+  // The last search runs again at the start, with the order it had.
+  EXPECT_EQ(Label(*window), QStringLiteral("darkness light | 0"));
 }
 
 TEST_F(SearchPanelTest, TheLinksViewFlipsWithEachClickOfTheWord) {
@@ -341,6 +343,10 @@ TEST_F(SearchPanelTest, CopyAllPutsPlainTextAndRichTextOnTheClipboard) {
   const QByteArray rtf = data->data(QStringLiteral("text/rtf"));
   EXPECT_TRUE(rtf.startsWith("{\\rtf1")) << rtf.left(40).toStdString();
   EXPECT_TRUE(rtf.contains("John 3:35")) << rtf.toStdString();
+  // Copy4 of the word list's menu copies the search box text alone.
+  Page(*window).Copy4->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("loveth"));
+  EXPECT_FALSE(Page(*window).Dictionary2->isEnabled());
 }
 
 TEST_F(SearchPanelTest, AnEmptyResultShowsCountZeroAndAddsNoHistory) {

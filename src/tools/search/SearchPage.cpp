@@ -164,7 +164,7 @@ void TSearchPage::Wire() {
     const QSignalBlocker block(ComboBox2);
     ComboBox2->setCurrentIndex(order);
   });
-  connect(ComboBox2, &QComboBox::currentIndexChanged, this, [this, &search](int index) {
+  connect(ComboBox2, &QComboBox::currentIndexChanged, this, [&search](int index) {
     search.SetOrder(index);
     search.SearchOfBox();
   });
