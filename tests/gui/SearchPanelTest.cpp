@@ -362,11 +362,13 @@ TEST_F(SearchPanelTest, ASearchInAnotherLanguagesLettersFindsNothing) {
   auto window = Start();
   Search(*window, QStringLiteral("light"));
   ASSERT_EQ(Rows(*window), 17);
+  ASSERT_TRUE(Marks(*window->ActiveBibleWindow(), "light"));
   for (const QString& text : {QStringLiteral("любов"), QStringLiteral("light любов")}) {
     Search(*window, text);
     EXPECT_EQ(window->Program().WordSearch().SearchRoot(), nullptr) << text.toStdString();
     EXPECT_EQ(Label(*window), QString()) << text.toStdString();
     EXPECT_EQ(Rows(*window), 0);
+    EXPECT_FALSE(Marks(*window->ActiveBibleWindow(), "light")) << text.toStdString();
   }
 }
 

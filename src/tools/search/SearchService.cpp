@@ -61,6 +61,7 @@ void TSearchService::Clear() {
 
 void TSearchService::RunSearch(const std::string& text) {
   Clear();
+  listKind_ = kSearchResults;
   const TBible* bible = active_.Bible();
   std::string title;
   if (bible != nullptr && ActiveLanguage() == SearchTextLanguage) {
@@ -71,13 +72,15 @@ void TSearchService::RunSearch(const std::string& text) {
   }
   if (searchRoot_ != nullptr) {
     currentList_ = CopyVerseList(searchRoot_->List.get());
-    listKind_ = kSearchResults;
     searchRoot_->QueryText(title);
     if (currentList_->Count() > 0 && box_ != nullptr) {
       box_->AddToHistory(text, currentList_->Items.front());
     }
   }
   ShowList(title);
+  // Without a list the windows are not re-shown by ShowList; the marks of
+  // the last query must still go.
+  if (currentList_ == nullptr && RefreshWindows) RefreshWindows();
   SearchDone = true;
 }
 
