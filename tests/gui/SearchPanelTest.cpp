@@ -422,5 +422,51 @@ TEST_F(SearchPanelTest, TheFindCommandOfABibleWindowSearchesAndShowsThePanel) {
   EXPECT_EQ(Box(*window).Text(), "light");
 }
 
+// A Cyrillic module in the slot of the Synodal text ("ORT").
+class SearchPanelCyrillicTest : public SearchPanelTest {
+ protected:
+  static void SetUpTestSuite() {
+    cyrillic_ = new test::TempDir;
+    TModuleCompiler::Compile(test::TestDataDir() + "module-ru", cyrillic_->File("ORT"), 0, false);
+  }
+  static void TearDownTestSuite() {
+    delete cyrillic_;
+    cyrillic_ = nullptr;
+  }
+  void SetUp() override {
+    test::CopySharedData(setup_.Path());
+    std::filesystem::copy(cyrillic_->File("ORT"), setup_.File("ORT"),
+                          std::filesystem::copy_options::recursive);
+  }
+  std::unique_ptr<test::MainWindowDriver> StartCyrillic() {
+    auto window = test::MainWindowDriver::Start(setup_.Path(), config_.Path());
+    window->OpenTranslation(0);
+    return window;
+  }
+  static inline test::TempDir* cyrillic_ = nullptr;
+};
+
+TEST_F(SearchPanelCyrillicTest, LettersTheAlphabetLacksAreTakenInTheirPlainForm) {
+  auto window = StartCyrillic();
+  ASSERT_NE(window->ActiveBible(), nullptr);
+  Search(*window, QStringLiteral("небо"));
+  const QString plain = Label(*window);
+  EXPECT_TRUE(plain.startsWith(QStringLiteral("небо | "))) << plain.toStdString();
+  EXPECT_NE(plain, QStringLiteral("небо | 0"));
+  Search(*window, QStringLiteral("нёбо"));  // with Ё, which no word of the list has
+  EXPECT_EQ(Label(*window), plain);
+}
+
+TEST_F(SearchPanelCyrillicTest, KeysTypedUnderALatinLayoutBecomeTheModulesLetters) {
+  auto window = StartCyrillic();
+  // The layout is unknown offscreen, so "AutoKeybd" translates every key.
+  TCDEdit* edit = Box(*window).ComboBox()->Edit();
+  Box(*window).ComboBox()->SetTextQuiet("");
+  edit->setFocus();
+  QTest::keyClicks(edit, "f");
+  ASSERT_EQ(edit->text().size(), 1);
+  EXPECT_GE(edit->text()[0].unicode(), 0x400) << edit->text().toStdString();
+}
+
 }  // namespace
 }  // namespace lectora
