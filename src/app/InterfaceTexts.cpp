@@ -13,6 +13,11 @@ TInterfaceTexts::TInterfaceTexts()
           {"elements_in", "entries in the list of"},
           {"must_delete", "Delete some of them, or raise the limit below."},
           {"ChapterTooLong", "Only the first 200 verses of this chapter are shown."},
+          // The search panel's verse list.
+          {"ListHint1", "Verses found: click one to go there"},
+          {"ListHint2", "Cross references of the current verse: double-click one to go there"},
+          {"RefVers", "Cross references"},
+          {"AppearIn", "appears in"},
           {"KJVSN\\", "King James Version"},
           {"ASV\\", "American Standard Version"},
       } {}

@@ -26,6 +26,7 @@
 #include "tools/help/HelpTopics.h"
 #include "tools/help/ProgramAddresses.h"
 #include "tools/range/RangeForm1.h"
+#include "tools/search/SearchService.h"
 
 namespace lectora {
 
@@ -62,6 +63,8 @@ TProgram::TProgram(const TStartOptions& options) {
   active_ = std::make_unique<TActiveTranslation>(session_->Settings().RunningFromCD());
   navigator_ = std::make_unique<TNavigator>(*active_, session_->Standard());
   CreateHelp(options);
+  wordSearch_ =
+      std::make_unique<TSearchService>(*active_, *navigator_, *search_, *options_, *texts_);
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -76,7 +79,8 @@ TProgram::TProgram(const TStartOptions& options) {
                             *history_,
                             *messages_,
                             *listMessage_,
-                            *help_};
+                            *help_,
+                            *wordSearch_};
   window_->Build(services);
   WireHelpMenu();
   WireRangeDialog();
@@ -135,6 +139,9 @@ void TProgram::WireRangeDialog() {
   rangeForm_->SetHelp([this](const std::string& topic) { help_->ShowTopic(topic); });
   QObject::connect(&actions_->Get(QStringLiteral("Range1")), &QAction::triggered, rangeForm_,
                    &TRangeForm1::ShowRange);
+  // A confirmed range searches again, as a change of the selected word does.
+  QObject::connect(rangeForm_, &TRangeForm1::RangeConfirmed, wordSearch_.get(),
+                   &TSearchService::RepeatSearch);
 }
 
 TProgram::~TProgram() {

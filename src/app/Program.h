@@ -26,6 +26,7 @@ class TOptionValues;
 class TQtMessageService;
 class TRangeForm1;
 class TSearchContext;
+class TSearchService;
 class TStoreSession;
 
 class TProgram {
@@ -66,6 +67,7 @@ class TProgram {
   THelpService& Help() { return *help_; }
   // The range dialog; its RangeConfirmed signal asks for the search again.
   TRangeForm1& RangeDialog() { return *rangeForm_; }
+  TSearchService& WordSearch() { return *wordSearch_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -80,6 +82,7 @@ class TProgram {
   std::unique_ptr<TNavigator> navigator_;
   std::unique_ptr<IShellOpen> desktopShell_;
   std::unique_ptr<THelpService> help_;
+  std::unique_ptr<TSearchService> wordSearch_;
   std::unique_ptr<TLectora2Form1> window_;
   // Children of the window.
   TMsgForm1* msgForm_ = nullptr;

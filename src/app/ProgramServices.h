@@ -18,6 +18,7 @@ class TListMessageForm1;
 class TNavigator;
 class TOptionValues;
 class TSearchContext;
+class TSearchService;
 class TSettings;
 class TStandardStructure;
 
@@ -36,6 +37,8 @@ struct TProgramServices {
   IMessageService& Messages;
   TListMessageForm1& ListMessage;
   THelpService& Help;
+  // The word search of the search panel (src/tools/search).
+  TSearchService& WordSearch;
 };
 
 }  // namespace lectora

@@ -463,8 +463,13 @@ void TBibleForm1::Navigate1Click() {
 }
 
 void TBibleForm1::Find1Click() {
-  // The main window's SearchFor(selected text) once the search command
-  // exists; the item stays disabled until then.
+  // A double-clicked word comes with the blank or line end after it.
+  std::string sel = BRichEdit1->SelText();
+  const auto last = sel.find_last_not_of(" \r\n");
+  sel.erase(last == std::string::npos ? 0 : last + 1);
+  const auto first = sel.find_first_not_of(" \r\n");
+  sel.erase(0, first == std::string::npos ? sel.size() : first);
+  if (!sel.empty()) host_.SearchFor(sel);
 }
 
 void TBibleForm1::Picture1Click() {

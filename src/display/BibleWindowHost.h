@@ -58,6 +58,11 @@ class IBibleWindowHost {
   virtual bool TranslationShownElsewhere(int number, const TBibleForm1* except) const = 0;
   // The window is closing (after it unchecked its translation when needed).
   virtual void BibleWindowClosed(TBibleForm1* window) = 0;
+
+  // ---- commands of the program ----
+  // The find command: searches `text` (8-bit, the module's code page) in the
+  // search panel, which shows itself.
+  virtual void SearchFor(const std::string& text) = 0;
 };
 
 }  // namespace lectora

@@ -84,6 +84,11 @@ class TBibleWindowArea : public QObject, public IBibleWindowHost {
   void SetTranslationChecked(int number, bool checked) override;
   bool TranslationShownElsewhere(int number, const TBibleForm1* except) const override;
   void BibleWindowClosed(TBibleForm1* window) override;
+  // The search panel's SearchFor, given by the frame (may be empty).
+  std::function<void(const std::string&)> FindCommand;
+  void SearchFor(const std::string& text) override {
+    if (FindCommand) FindCommand(text);
+  }
 
  Q_SIGNALS:
   // The first window opened (true) or the last one closed (false).

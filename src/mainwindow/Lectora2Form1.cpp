@@ -42,6 +42,8 @@
 #include "tools/help/HelpService.h"
 #include "tools/icons/ToolIcon.h"
 #include "tools/options/Options.h"
+#include "tools/search/SearchPage.h"
+#include "tools/search/SearchService.h"
 
 namespace lectora {
 
@@ -82,8 +84,8 @@ void TLectora2Form1::Build(const TProgramServices& services) {
   s_ = services_.get();
   CreateActions();
   CreateToolBar();
-  leftPanel_ = new TLeftPanel(s_->Navigator, s_->Active, s_->History, s_->ListMessage, this);
-  for (const char* name : {"LargeListBox1", "ListBox2", "HistoryBox"}) {
+  leftPanel_ = new TLeftPanel(*s_, this);
+  for (const char* name : {"LargeListBox1", "ListBox2", "HistoryBox", "PageControl1"}) {
     NameControl(*findChild<QWidget*>(QString::fromLatin1(name)), name);
   }
   leftPanel_->HistoryBox->SetBackButton(navigationBar_->ToolButton3,
@@ -111,6 +113,8 @@ void TLectora2Form1::Build(const TProgramServices& services) {
   statusLabel_->setObjectName(QStringLiteral("StatusLabel"));
   NameControl(*statusLabel_, "StatusLabel");
   statusBar()->addWidget(statusLabel_, 1);
+  // The search panel: its list's title and count in the status line.
+  statusBar()->addWidget(leftPanel_->SearchPage->Label1, 1);
   CreateMenus();
   Wire();
   FormCreate();
@@ -369,6 +373,14 @@ void TLectora2Form1::Wire() {
     s_->Actions.Get(QStringLiteral("ToolButton15"))
         .setVisible(BinaryFile::Exists(bible->Path + "LinksP.bin"));
   });
+  // The search panel: the links view, the windows re-marked after each
+  // list, and the Bible windows' find command.
+  TSearchService& search = s_->WordSearch;
+  QAction& links = s_->Actions.Get(QStringLiteral("ToolButton15"));
+  search.SetLinksButton(&links);
+  connect(&links, &QAction::toggled, &search, &TSearchService::LinksViewToggled);
+  search.RefreshWindows = [this] { windowArea_->RefreshAllWindows(); };
+  windowArea_->FindCommand = [&search](const std::string& text) { search.SearchFor(text); };
 }
 
 void TLectora2Form1::ShowStatus() {

@@ -31,6 +31,7 @@
 #include "store/IniFile.h"
 #include "store/Settings.h"
 #include "store/TranslationTable.h"
+#include "tools/search/SearchService.h"
 
 namespace lectora {
 
@@ -102,7 +103,8 @@ void TLectora2Form1::ApplyWindowSettings() {
   windowArea_->TileMode = s.TileMode;
   s_->Navigator.SetStandardNumber(s.GlVIndex);
   s_->History.MaxListCount = s.MaxListCount;
-  s_->Search.WordOrder = s.Order;
+  s_->WordSearch.SetOrder(s.Order);
+  leftPanel_->SetPageIndex(s.TabPageIndex);
 }
 
 void TLectora2Form1::FormShow() {
@@ -130,6 +132,9 @@ void TLectora2Form1::FormShow() {
     if (TBibleForm1* active = windowArea_->ActiveWindow()) active->FormActivate();
   }
   leftPanel_->LargeListBox1->SetClearText(windowSettings_.SearchText);
+  // The last run's search again, in the language it was typed in.
+  s_->WordSearch.SearchTextLanguage = windowSettings_.SearchTextLang;
+  s_->WordSearch.SearchOfBox();
   navigationBar_->ShowPosition(true);
   if (navigationBar_->SpinEdit2->isEnabled()) navigationBar_->SpinEdit2->setFocus();
   navigator.SetRestoring(false);
@@ -172,7 +177,9 @@ void TLectora2Form1::CollectWindowSettings() {
   s.TileMode = windowArea_->TileMode;
   s.SearchText = leftPanel_->LargeListBox1->Text();
   s.MaxListCount = s_->History.MaxListCount;
-  s.Order = s_->Search.WordOrder;
+  s.Order = s_->WordSearch.Order();
+  s.SearchTextLang = s_->WordSearch.SearchTextLanguage;
+  s.TabPageIndex = leftPanel_->PageIndex();
   // The dictionary, notes and picture windows, the audio and the links
   // page do not exist yet: their keys keep what the last run stored.
 }

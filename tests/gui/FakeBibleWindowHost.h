@@ -88,6 +88,7 @@ class FakeBibleWindowHost : public IBibleWindowHost {
   void SetTranslationChecked(int number, bool checked) override { Checked[number] = checked; }
   bool TranslationShownElsewhere(int number, const TBibleForm1* except) const override;
   void BibleWindowClosed(TBibleForm1* window) override { ClosedWindows.push_back(window); }
+  void SearchFor(const std::string& text) override { SearchedFor.push_back(text); }
 
   // ---- the views of the services ----
   TODComboBox& BookBox();
@@ -113,6 +114,8 @@ class FakeBibleWindowHost : public IBibleWindowHost {
   std::map<int, bool> Checked;
   std::vector<TBible*> TranslationChanges;
   std::vector<TBibleForm1*> ClosedWindows;
+  // The texts the find command searched for, in order.
+  std::vector<std::string> SearchedFor;
   // "activated <title>" for every activation of the window area, in order;
   // tests add their own entries to prove an order.
   std::vector<std::string> Events;
