@@ -37,8 +37,10 @@
 #include "mainwindow/Lectora2Form1.h"
 #include "modules/ModuleCompiler.h"
 #include "search/SearchContext.h"
+#include "settings/MyRadioGroup.h"
 #include "settings/OptionValues.h"
 #include "support/TestSupport.h"
+#include "tools/range/RangeForm1.h"
 #include "tools/search/SearchPage.h"
 #include "tools/search/SearchService.h"
 
@@ -181,6 +183,25 @@ TEST_F(SearchPanelTest, EnterListsTheVersesWithExcerptsAndClickingOneMovesThere)
   const QModelIndexList selected = List(*window).selectionModel()->selectedIndexes();
   ASSERT_EQ(selected.size(), 1);
   EXPECT_TRUE(selected.first().data().toString().startsWith(QStringLiteral("John 1:4")));
+}
+
+TEST_F(SearchPanelTest, ARangeConfirmedInTheDialogSearchesAgain) {
+  auto window = Start();
+  Search(*window, QStringLiteral("light"));
+  ASSERT_EQ(Rows(*window), 17);
+  window->Program().Actions().Get(QStringLiteral("Range1")).trigger();
+  TRangeForm1& dialog = window->Program().RangeDialog();
+  ASSERT_TRUE(dialog.isVisible());
+  QTest::mouseClick(dialog.RadioGroup1()->Button(TRangeForm1::kNewTestament), Qt::LeftButton);
+  QTest::mouseClick(dialog.Button1(), Qt::LeftButton);
+  // Only the Gospel's verses are left, without another Enter.
+  ASSERT_GT(Rows(*window), 0);
+  ASSERT_LT(Rows(*window), 17);
+  for (int row = 0; row < Rows(*window); ++row) {
+    EXPECT_TRUE(Row(*window, row).startsWith(QStringLiteral("John ")))
+        << Row(*window, row).toStdString();
+  }
+  EXPECT_EQ(Label(*window), QStringLiteral("light | %1").arg(Rows(*window)));
 }
 
 TEST_F(SearchPanelTest, TypingSearchesOnlyOnEnterAndPickingAnotherWordSearchesIt) {
