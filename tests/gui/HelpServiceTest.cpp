@@ -276,6 +276,12 @@ TEST_F(HelpMenuTest, F1OpensTheTopicOfTheFocusedWindow) {
   QTest::keyClick(window_->ActiveBibleWindow()->BRichEdit1, Qt::Key_F1);
   EXPECT_EQ(ShownTopic(), QStringLiteral("KJVSn"));
   HideHelp();
+  // The search panel has its page, the query language's.
+  auto* searchBox = window_->Window().findChild<QWidget*>(QStringLiteral("LargeListBox1"));
+  ASSERT_NE(searchBox, nullptr);
+  QTest::keyClick(searchBox, Qt::Key_F1);
+  EXPECT_EQ(ShownTopic(), QStringLiteral("Search"));
+  HideHelp();
   // A translation without a page of its own: the main window's topic.
   window_->OpenTranslation(kNoShortName);
   QTest::keyClick(window_->ActiveBibleWindow()->BRichEdit1, Qt::Key_F1);

@@ -70,6 +70,8 @@ QAction* MenuItem(QMenu& menu, const char* name) {
 TSearchPage::TSearchPage(const TServices& services, QWidget* parent)
     : QWidget(parent), s_(services), copier_(std::make_unique<TSearchListCopy>(services.Display)) {
   setObjectName(QStringLiteral("TabSheet1"));
+  // F1 anywhere in the panel opens the page of the search and its queries.
+  setProperty("helpTopic", QStringLiteral("Search"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);

@@ -113,8 +113,13 @@ class TSearchService : public QObject {
   // The selected word of the word list changed (or the range changed).
   void SelectedWordChanged();
   // Searches again as after a change of the selected word (the range
-  // dialog's OK).
-  void RepeatSearch() { SelectedWordChanged(); }
+  // dialog's OK). Keys typed into the box before leave IgnoreSpinChange
+  // set, and then a change of the selected word would not search; a new
+  // range must always search again, so the flag is cleared first.
+  void RepeatSearch() {
+    IgnoreSpinChange = false;
+    SelectedWordChanged();
+  }
   // A word row was clicked: with the links view on, flips the lists.
   void WordClicked();
   // ListBox2 was clicked with `selected` rows (0-based) selected.
