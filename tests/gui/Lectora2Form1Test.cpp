@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QRect>
 #include <QTest>
 #include <QToolButton>
 #include <cstdlib>
@@ -85,9 +86,37 @@ TEST_F(Lectora2Form1Test, FirstRunOpensNoWindowAndDisablesNavigation) {
   EXPECT_TRUE(window->BookBox().isEnabled());
   EXPECT_TRUE(window->GotoMenu().menuAction()->isVisible());
   EXPECT_TRUE(window->TranslationAction(kKingJames).isChecked());
-  window->CloseAllWindows();
+  EXPECT_TRUE(window->Window().findChild<QWidget*>(QStringLiteral("Panel3"))->isVisible());
+  window->Program().Actions().Get(QStringLiteral("CloseAll1")).trigger();
+  EXPECT_TRUE(window->BibleWindows().empty());
   EXPECT_FALSE(window->ChapterSpin().isEnabled());
+  EXPECT_FALSE(window->BookBox().isEnabled());
   EXPECT_FALSE(window->TranslationAction(kKingJames).isChecked());
+  EXPECT_FALSE(window->Window().findChild<QWidget*>(QStringLiteral("Panel3"))->isVisible());
+}
+
+TEST_F(Lectora2Form1Test, VerticalTilingPutsWindowsSideBySideAndSurvivesARestart) {
+  const auto sideBySide = [](test::MainWindowDriver& window) {
+    const std::vector<TBibleForm1*> windows = window.BibleWindows();
+    EXPECT_EQ(windows.size(), 2u);
+    if (windows.size() != 2) return false;
+    const QRect a = windows[0]->parentWidget()->geometry();
+    const QRect b = windows[1]->parentWidget()->geometry();
+    return a.top() == b.top() && a.height() == b.height() && !a.intersects(b);
+  };
+  {
+    auto window = Start();
+    window->OpenTranslation(kKingJames);
+    window->OpenTranslation(kShifted);
+    window->Program().Actions().Get(QStringLiteral("Tile3")).trigger();
+    EXPECT_TRUE(sideBySide(*window));
+    window->Program().Actions().Get(QStringLiteral("Tile2")).trigger();
+    EXPECT_FALSE(sideBySide(*window));
+    window->Program().Actions().Get(QStringLiteral("Tile3")).trigger();
+    window->close();
+  }
+  auto window = Start();
+  EXPECT_TRUE(sideBySide(*window));
 }
 
 TEST_F(Lectora2Form1Test, SpinEditsStepAcrossChaptersAndBooks) {
