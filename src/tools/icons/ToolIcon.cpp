@@ -42,7 +42,7 @@ constexpr std::array kIcons{
 QIcon ToolIcon(const QString& name) {
   for (const TIconName& icon : kIcons) {
     if (name != QLatin1StringView(icon.Own)) continue;
-    const QIcon own(QStringLiteral(":/icons/%1.svg").arg(name));
+    QIcon own(QStringLiteral(":/icons/%1.svg").arg(name));
     if (*icon.Theme == '\0') return own;
     return QIcon::fromTheme(QString::fromLatin1(icon.Theme), own);
   }

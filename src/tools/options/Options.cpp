@@ -260,7 +260,7 @@ QWidget* TOptions::CreateButtons() {
   };
   QPushButton* ok = button("Button5");
   ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &TOptions::Accept);
+  connect(ok, &QPushButton::clicked, this, &TOptions::StoreAndClose);
   connect(button("Button6"), &QPushButton::clicked, this, &QDialog::reject);
   connect(button("Button7"), &QPushButton::clicked, this, [this] {
     if (hooks_.ShowHelp) {
@@ -305,7 +305,7 @@ void TOptions::ShowOptions() {
   exec();
 }
 
-void TOptions::Accept() {
+void TOptions::StoreAndClose() {
   options_.SetCurrentVerseColor(ValueOf(colors_[0]));
   options_.SetFoundWordColor(ValueOf(colors_[1]));
   options_.SetFootntColor(ValueOf(colors_[2]));

@@ -79,7 +79,9 @@ class TOptions : public QDialog {
   void ChooseSwatchColor(int swatch);
   void ChangeFont();
   void ShowFontLine();
-  void Accept();
+  // OK: the colours and the character-set switch are stored, then the
+  // dialog closes.
+  void StoreAndClose();
   QFont CurrentFont() const;
 
   TOptionValues& options_;
