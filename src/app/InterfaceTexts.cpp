@@ -1,5 +1,8 @@
 #include "app/InterfaceTexts.h"
 
+#include "store/NumberReader.h"
+#include "store/TextRoutines.h"
+
 namespace lectora {
 
 TInterfaceTexts::TInterfaceTexts()
@@ -23,6 +26,10 @@ TInterfaceTexts::TInterfaceTexts()
       } {}
 
 std::string TInterfaceTexts::Translate(const std::string& key) const {
+  if (loaded_) {
+    const auto entry = table_.find(LowerCase1251(key));
+    return entry != table_.end() ? entry->second : std::string();
+  }
   const auto found = messages_.find(key);
   if (found != messages_.end()) return found->second;
   // A translation's caption is keyed by its folder name ("ASV\"): the
@@ -31,6 +38,23 @@ std::string TInterfaceTexts::Translate(const std::string& key) const {
   return key;
 }
 
-bool TInterfaceTexts::Has(const std::string& key) const { return messages_.count(key) != 0; }
+bool TInterfaceTexts::LoadMessages(const std::string& fileName) {
+  std::string content;
+  if (!ReadTextFile(fileName, content)) return false;
+  std::map<std::string, std::string> table;
+  for (const std::string_view line : SplitLines(content)) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos || equals == 0) continue;
+    table.emplace(LowerCase1251(line.substr(0, equals)), std::string(line.substr(equals + 1)));
+  }
+  table_ = std::move(table);
+  loaded_ = true;
+  return true;
+}
+
+bool TInterfaceTexts::Has(const std::string& key) const {
+  if (loaded_) return table_.count(LowerCase1251(key)) != 0;
+  return messages_.count(key) != 0;
+}
 
 }  // namespace lectora

@@ -14,10 +14,16 @@ class TInterfaceTexts {
  public:
   TInterfaceTexts();
 
-  // The message text of `key`: the loaded language's, else the built-in
-  // one; a translation's folder name ("ASV\") without its backslash; else
-  // the key itself.
+  // Once a language's message table is loaded: its text of `key` (keys
+  // compare case-insensitively), empty when the table has none. Before:
+  // the built-in English text, a translation's folder name ("ASV\")
+  // without its backslash, else the key itself.
   std::string Translate(const std::string& key) const;
+  // Replaces the message table with `fileName` ("key=text" lines,
+  // Windows-1251). False, with the table unchanged, when the file cannot
+  // be read.
+  bool LoadMessages(const std::string& fileName);
+  bool Loaded() const { return loaded_; }
   // True when `key` has a text of its own (not the key echoed back).
   bool Has(const std::string& key) const;
   // Replaces or adds the message text of `key` (the language loader).
@@ -25,6 +31,9 @@ class TInterfaceTexts {
 
  private:
   std::map<std::string, std::string> messages_;
+  // The loaded table, by lower-cased key; the first entry of a key wins.
+  std::map<std::string, std::string> table_;
+  bool loaded_ = false;
 };
 
 }  // namespace lectora

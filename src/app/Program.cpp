@@ -25,6 +25,7 @@
 #include "tools/help/HelpService.h"
 #include "tools/help/HelpTopics.h"
 #include "tools/help/ProgramAddresses.h"
+#include "tools/language/LanguageService.h"
 #include "tools/range/RangeForm1.h"
 #include "tools/search/SearchService.h"
 
@@ -84,6 +85,7 @@ TProgram::TProgram(const TStartOptions& options) {
   window_->Build(services);
   WireHelpMenu();
   WireRangeDialog();
+  CreateLanguage();
 }
 
 void TProgram::CreateHelp(const TStartOptions& options) {
@@ -146,6 +148,7 @@ void TProgram::WireRangeDialog() {
 
 TProgram::~TProgram() {
   // The Bible windows and the lists go while the services they watch exist.
+  language_.reset();
   window_.reset();
 }
 

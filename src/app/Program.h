@@ -16,6 +16,8 @@ class TActiveTranslation;
 class TCDDriveForm1;
 class TDisplayContext;
 class THelpService;
+class TLanguageService;
+class TBibleForm1;
 class THistoryContext;
 class TInterfaceTexts;
 class TLectora2Form1;
@@ -65,6 +67,7 @@ class TProgram {
   TCDDriveForm1& DriveDialog() { return *driveForm_; }
   TSearchContext& Search() { return *search_; }
   THelpService& Help() { return *help_; }
+  TLanguageService& Language() { return *language_; }
   // The range dialog; its RangeConfirmed signal asks for the search again.
   TRangeForm1& RangeDialog() { return *rangeForm_; }
   TSearchService& WordSearch() { return *wordSearch_; }
@@ -84,6 +87,8 @@ class TProgram {
   std::unique_ptr<THelpService> help_;
   std::unique_ptr<TSearchService> wordSearch_;
   std::unique_ptr<TLectora2Form1> window_;
+  // Refers to windows of the main window, so it goes first.
+  std::unique_ptr<TLanguageService> language_;
   // Children of the window.
   TMsgForm1* msgForm_ = nullptr;
   TCDDriveForm1* driveForm_ = nullptr;
@@ -96,6 +101,10 @@ class TProgram {
   void CreateHelp(const TStartOptions& options);
   void WireHelpMenu();
   void WireRangeDialog();
+  // The interface language (ProgramLanguage.cpp).
+  void CreateLanguage();
+  void ApplyMessageTexts();
+  void TitleBibleWindow(TBibleForm1& window) const;
 };
 
 }  // namespace lectora

@@ -61,6 +61,12 @@ TBibleForm1* TBibleWindowArea::OpenBibleWindow(int number) {
     SetTranslationChecked(number, false);
     return nullptr;
   }
+  // Every instance reads the same caption file: "BibleForm1", "BibleForm1_2".
+  ++windowsCreated_;
+  window->setObjectName(windowsCreated_ == 1
+                            ? QStringLiteral("BibleForm1")
+                            : QStringLiteral("BibleForm1_%1").arg(windowsCreated_));
+  if (WindowCreated) WindowCreated(*window);
   const bool first = BibleWindows().empty();
   QMdiSubWindow* sub = area_->addSubWindow(window);
   sub->setAttribute(Qt::WA_DeleteOnClose);

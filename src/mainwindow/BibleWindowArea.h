@@ -44,6 +44,9 @@ class TBibleWindowArea : public QObject, public IBibleWindowHost {
   QMdiArea* Area() const { return area_; }
   // True while the Strong's numbers are hidden (the frame's tool button).
   std::function<bool()> StrongNumbersHidden;
+  // Called for every new window before it is shown (the interface
+  // language captions it).
+  std::function<void(TBibleForm1&)> WindowCreated;
   // 0: one below the other, 1: side by side ("TileMode").
   int TileMode = 0;
 
@@ -102,6 +105,7 @@ class TBibleWindowArea : public QObject, public IBibleWindowHost {
   TBibleForm1* WindowOf(QMdiSubWindow* window) const;
 
   TServices s_;
+  int windowsCreated_ = 0;
   QMdiArea* area_ = nullptr;
   QPointer<TBibleForm1> activeWindow_;
 };

@@ -128,7 +128,7 @@ void TLectora2Form1::CreateActions() {
   for (int number = 0; number < kTranslationCount; ++number) {
     QAction* action =
         actions.Add(QStringLiteral("AOVer%1").arg(number),
-                    DecodeCharset(s_->Texts.Translate(TranslationFolderName(number)), 204));
+                    DecodeCharset(s_->Texts.Translate(TranslationInfo(number).Folder), 204));
     action->setCheckable(true);
     group->addAction(action);
     // A translation is opened by the command, not by the check mark.
@@ -413,6 +413,10 @@ void TLectora2Form1::CloseAllWindows() { windowArea_->CloseAllWindows(); }
 
 std::vector<TBibleForm1*> TLectora2Form1::BibleWindows() const {
   return windowArea_ != nullptr ? windowArea_->BibleWindows() : std::vector<TBibleForm1*>{};
+}
+
+void TLectora2Form1::SetBibleWindowCreated(std::function<void(TBibleForm1&)> created) {
+  windowArea_->WindowCreated = std::move(created);
 }
 
 TBibleForm1* TLectora2Form1::ActiveBibleWindow() const { return windowArea_->ActiveWindow(); }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,8 @@ class TLectora2Form1 : public QMainWindow {
   // The Bible windows in window order: the topmost (last active) first.
   std::vector<TBibleForm1*> BibleWindows() const;
   TBibleForm1* ActiveBibleWindow() const;
+  // Called for every new Bible window before it is shown.
+  void SetBibleWindowCreated(std::function<void(TBibleForm1&)> created);
   // The settings record of the main window (read at Build, written at exit).
   TMainWindowSettings& WindowSettings() { return windowSettings_; }
 
