@@ -79,6 +79,9 @@ bench: data
 	$(BUILD_DIR)/richedit_bench
 	$(BUILD_DIR)/controls_bench
 	$(BUILD_DIR)/mainwindow_bench --runtime $(RUNTIME)
+	$(BUILD_DIR)/searchpanel_bench --runtime $(RUNTIME)
+	$(BUILD_DIR)/range_bench
+	$(BUILD_DIR)/options_bench --runtime $(RUNTIME)
 	bench/startup-time $(RUNTIME)
 	bench/compare-diatheke $(RUNTIME)
 
