@@ -205,6 +205,19 @@ TEST_F(SearchPanelTest, ARangeConfirmedInTheDialogSearchesAgain) {
   EXPECT_EQ(Label(*window), QStringLiteral("light | %1").arg(Rows(*window)));
 }
 
+TEST_F(SearchPanelTest, TurningExcerptsOffRebuildsTheListUnderItsTitle) {
+  auto window = Start();
+  Search(*window, QStringLiteral("light"));
+  ASSERT_TRUE(Row(*window, 0).contains(QStringLiteral("light")));
+  auto* options = window->Window().findChild<TOptionValues*>();
+  options->SetOption(TOptionValues::kTextFromVerse, false);
+  EXPECT_EQ(Row(*window, 0), QStringLiteral("Genesis 1:3"));
+  EXPECT_EQ(Label(*window), QStringLiteral("light | 17"));
+  options->SetOption(TOptionValues::kAbrev, true);
+  EXPECT_NE(Row(*window, 0), QStringLiteral("Genesis 1:3"));
+  EXPECT_TRUE(Row(*window, 0).endsWith(QStringLiteral(" 1:3"))) << Row(*window, 0).toStdString();
+}
+
 TEST_F(SearchPanelTest, TypingSearchesOnlyOnEnterAndPickingAnotherWordSearchesIt) {
   auto window = Start();
   TCDEdit* edit = Box(*window).ComboBox()->Edit();

@@ -24,6 +24,14 @@ TSearchService::TSearchService(TActiveTranslation& active, TNavigator& navigator
       options_(options),
       texts_(texts) {
   connect(&navigator, &TNavigator::PlaceChanged, this, &TSearchService::PlaceChanged);
+  // Excerpts and the abbreviated names show at once in the list shown, under
+  // the same title.
+  connect(&options, &TOptionValues::OptionChanged, this, [this](int index) {
+    if (index != TOptionValues::kTextFromVerse && index != TOptionValues::kAbrev) return;
+    if (currentList_ == nullptr) return;
+    const std::size_t bar = labelText_.rfind(" | ");
+    ShowList(bar == std::string::npos ? std::string() : labelText_.substr(0, bar));
+  });
   // Another module's verse numbers mean nothing in the list shown.
   const auto forget = [this] {
     Clear();
