@@ -160,7 +160,8 @@ constexpr TItemSection kItemSections[] = {
     {"Options", "ComboBox1", 3},    // "Language" 0..2
     {"Options", "RadioGroup1", 2},  // "PanelAlign": 0 left, 1 right
     {"Options", "RadioGroup2", 2},  // "FoneticCyr": 0 BDS, 1 phonetic
-    {"RangeForm1", "RadioGroup1", 4}, {"LinkForm1", "RadioGroup1", 3},
+    {"RangeForm1", "RadioGroup1", 4},  {"LinkForm1", "RadioGroup1", 3},
+    {"Lectora2Form1", "ComboBox2", 3},  // "Order": any order, in this order, phrase
 };
 
 // "English/Options.txt", for messages.
