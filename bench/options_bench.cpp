@@ -6,12 +6,11 @@
 // Usage: options_bench [--runtime DIR] [benchmark options]
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 #include <QApplication>
-#include <cstdlib>
-#include <filesystem>
+#include <memory>
 #include <string>
 
+#include "GuiBench.h"
 #include "app/Program.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "settings/OptionValues.h"
@@ -20,59 +19,26 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace lectora;
 
-std::string runtimeDir = "build/run";
 constexpr int kKingJames = 8;
-
-// A setup folder with the runtime's data, the language folders and the King
-// James module; removed at the end.
-class TBenchSetup {
- public:
-  TBenchSetup()
-      : root_(fs::temp_directory_path() / ("lectora-options-" + std::to_string(::getpid()))) {
-    const fs::path runtime = fs::absolute(runtimeDir);
-    fs::create_directories(root_);
-    for (const char* file : {"BibleStructure.txt", "Abrevs.txt"}) {
-      fs::copy_file(runtime / file, root_ / file);
-    }
-    for (const char* folder : {"KJVSN", "Bulgarian", "English", "Macedonian"}) {
-      fs::create_directory_symlink(runtime / folder, root_ / folder);
-    }
-  }
-  ~TBenchSetup() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
-  std::string Path() const { return root_.string() + "/"; }
-
- private:
-  fs::path root_;
-};
 
 // Runs `measure` on a started program with three King James windows.
 template <typename Measure>
 void WithProgram(benchmark::State& state, Measure measure) {
-  const fs::path runtime = fs::absolute(runtimeDir);
-  if (!fs::exists(runtime / "KJVSN" / "BibleTitles.txt") || !fs::exists(runtime / "English")) {
+  if (!bench::RuntimeHas({"KJVSN/BibleTitles.txt", "English"})) {
     state.SkipWithError("no King James module or languages: run make data, or pass --runtime DIR");
     return;
   }
-  TBenchSetup setup;
-  TProgram::TStartOptions options;
-  options.SetupFolder = setup.Path();
-  options.ConfigHome = setup.Path() + "config";
-  options.ScriptedDialogs = true;
-  options.ReadOnlySetup = true;
-  TProgram program(options);
-  TLectora2Form1& window = program.Window();
-  window.resize(1200, 800);
-  window.show();
-  window.FormShow();
+  const bench::TRuntimeSetup setup("options", {{"KJVSN", "KJVSN"},
+                                               {"Bulgarian", "Bulgarian"},
+                                               {"English", "English"},
+                                               {"Macedonian", "Macedonian"}});
+  const std::unique_ptr<TProgram> program = bench::StartProgram(setup.Path());
+  TLectora2Form1& window = program->Window();
   for (int i = 0; i < 3; ++i) window.OpenTranslation(kKingJames);
   QApplication::processEvents();
-  measure(program, *window.findChild<TOptions*>());
+  measure(*program, *window.findChild<TOptions*>());
 }
 
 void BM_OpenOptionsDialog(benchmark::State& state) {
@@ -103,14 +69,4 @@ BENCHMARK(BM_SwitchLanguageWithDialogsOpen)->Unit(benchmark::kMillisecond)->MinT
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::string(argv[i]) == "--runtime") runtimeDir = argv[i + 1];
-  }
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return lectora::bench::RunGuiBenchmarks(argc, argv); }

@@ -10,11 +10,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
-#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "BibleSourceGenerator.h"
+#include "GuiBench.h"
 #include "app/ActionRegistry.h"
 #include "app/Program.h"
 #include "mainwindow/Lectora2Form1.h"
@@ -42,16 +43,9 @@ void BM_OpenRangeDialog(benchmark::State& state) {
   const bench::TGeneratedSource source = bench::GenerateBibleSource((root / "source").string());
   TModuleCompiler::Compile((root / "source").string() + "/", (root / "ASV").string(), 5, false);
   {
-    TProgram::TStartOptions options;
-    options.SetupFolder = root.string() + "/";
-    options.ConfigHome = root.string() + "/config";
-    options.ScriptedDialogs = true;
-    options.ReadOnlySetup = true;
-    TProgram program(options);
+    const std::unique_ptr<TProgram> started = bench::StartProgram(root.string() + "/");
+    TProgram& program = *started;
     TLectora2Form1& window = program.Window();
-    window.resize(1200, 800);
-    window.show();
-    window.FormShow();
     window.OpenTranslation(kEnglish);
     QApplication::processEvents();
     QAction& range1 = program.Actions().Get(QStringLiteral("Range1"));
@@ -72,11 +66,4 @@ BENCHMARK(BM_OpenRangeDialog)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return lectora::bench::RunGuiBenchmarks(argc, argv); }
