@@ -95,10 +95,18 @@ void TProgram::CreateHelp(const TStartOptions& options) {
     shell_ = desktopShell_.get();
   }
   help_ = std::make_unique<THelpService>(session_->Settings().SetupFolder(), shell_);
-  // Bulgarian pages for the Bulgarian interface, English ones otherwise
-  // until the other interface languages have pages of their own.
-  help_->SetLanguageSource(
-      [this] { return options_->Language() == 0 ? QStringLiteral("bg") : QStringLiteral("en"); });
+  // The pages of the interface language; an unknown language number reads
+  // the English pages, which every installation has.
+  help_->SetLanguageSource([this] {
+    switch (options_->Language()) {
+      case 0:
+        return QStringLiteral("bg");
+      case 2:
+        return QStringLiteral("mk");
+      default:
+        return QStringLiteral("en");
+    }
+  });
   // F1 in a Bible window opens the page of its translation; one without a
   // short name leaves the question to the main window.
   help_->SetTopicResolver([](const QWidget& widget) {

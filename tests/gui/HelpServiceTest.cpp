@@ -1,7 +1,9 @@
 // The help: every topic the program opens has its anchor in the pages of
-// both languages, a topic without one opens the contents page, F1 opens
-// the topic of the focused window, and the Help menu's commands (through
-// the real main window; web and mail addresses recorded, not opened).
+// every language, each language has the pages and anchors of the English
+// ones, a topic without one opens the contents page, F1 opens the topic of
+// the focused window, the pages follow the interface language, and the
+// Help menu's commands (through the real main window; web and mail
+// addresses recorded, not opened).
 #include "tools/help/HelpService.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -26,6 +29,7 @@
 #include "display/BibleRichEdit1.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "modules/ModuleCompiler.h"
+#include "settings/OptionValues.h"
 #include "support/TestSupport.h"
 #include "tools/help/HelpForm1.h"
 #include "tools/help/HelpPages.h"
@@ -59,12 +63,33 @@ QStringList DocumentAnchors(const QTextBrowser& browser) {
   return anchors;
 }
 
+// The folders of data/help/, one per interface language.
+constexpr const char* kHelpLanguages[] = {"en", "bg", "mk"};
+
 std::string HelpFolder(const char* language) {
   return test::SourceDir() + "data/help/" + language + "/";
 }
 
-TEST(HelpPagesTest, EveryTopicHasAnAnchorInBothLanguages) {
-  for (const char* language : {"en", "bg"}) {
+// The text of a page, or a failure naming it when it is not UTF-8.
+QString ReadPage(const QDir& dir, const QString& page) {
+  QFile file(dir.filePath(page));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString html = utf8.decode(file.readAll());
+  EXPECT_FALSE(utf8.hasError()) << dir.filePath(page).toStdString() << " is not UTF-8";
+  return html;
+}
+
+// The anchor names of a page in the order they stand.
+QStringList PageAnchors(const QString& html) {
+  static const QRegularExpression name(QStringLiteral("<a name=\"([^\"]+)\""));
+  QStringList anchors;
+  for (auto match = name.globalMatch(html); match.hasNext();) anchors += match.next().captured(1);
+  return anchors;
+}
+
+TEST(HelpPagesTest, EveryTopicHasAnAnchorInEveryLanguage) {
+  for (const char* language : kHelpLanguages) {
     const THelpPages pages(QString::fromStdString(HelpFolder(language)));
     ASSERT_TRUE(pages.Found()) << language;
     for (const QString& topic : KnownHelpTopics()) {
@@ -75,13 +100,11 @@ TEST(HelpPagesTest, EveryTopicHasAnAnchorInBothLanguages) {
 
 TEST(HelpPagesTest, EveryLinkLeadsToAPageAndAnchor) {
   static const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
-  for (const char* language : {"en", "bg"}) {
+  for (const char* language : kHelpLanguages) {
     const QDir dir(QString::fromStdString(HelpFolder(language)));
     const THelpPages pages(dir.path());
     for (const QString& page : dir.entryList({QStringLiteral("*.html")}, QDir::Files)) {
-      QFile file(dir.filePath(page));
-      ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
-      const QString html = QString::fromUtf8(file.readAll());
+      const QString html = ReadPage(dir, page);
       for (auto match = href.globalMatch(html); match.hasNext();) {
         const QUrl link(match.next().captured(1));
         const std::string where =
@@ -97,9 +120,29 @@ TEST(HelpPagesTest, EveryLinkLeadsToAPageAndAnchor) {
   }
 }
 
+// A translated page keeps the English page's name, its anchors in their
+// order, its UTF-8 declaration and names its own language.
+TEST(HelpPagesTest, EveryLanguageHasTheEnglishPagesAndAnchors) {
+  const QDir english(QString::fromStdString(HelpFolder("en")));
+  const QStringList pages = english.entryList({QStringLiteral("*.html")}, QDir::Files);
+  ASSERT_FALSE(pages.isEmpty());
+  for (const char* language : kHelpLanguages) {
+    const QDir dir(QString::fromStdString(HelpFolder(language)));
+    EXPECT_EQ(dir.entryList({QStringLiteral("*.html")}, QDir::Files), pages) << language;
+    for (const QString& page : pages) {
+      const std::string where = std::string(language) + "/" + page.toStdString();
+      const QString html = ReadPage(dir, page);
+      EXPECT_EQ(PageAnchors(html), PageAnchors(ReadPage(english, page))) << where;
+      EXPECT_TRUE(html.contains(QStringLiteral("<meta charset=\"utf-8\">"))) << where;
+      EXPECT_TRUE(html.contains(QStringLiteral("<html lang=\"%1\">").arg(language))) << where;
+    }
+  }
+}
+
 TEST(HelpPagesTest, EveryTopicOpensItsAnchor) {
   THelpService help(test::SourceDir() + "data/", nullptr);
-  for (const QString& language : {QStringLiteral("en"), QStringLiteral("bg")}) {
+  for (const char* name : kHelpLanguages) {
+    const QString language = QString::fromLatin1(name);
     help.SetLanguageSource([language] { return language; });
     const THelpPages& pages = help.Pages(language);
     for (const QString& topic : KnownHelpTopics()) {
@@ -139,7 +182,7 @@ TEST_F(HelpServiceTest, LanguageChoosesThePagesAndEnglishStandsIn) {
   const struct {
     const char* asked;
     const char* shown;
-  } cases[] = {{"bg", "/help/bg/"}, {"en", "/help/en/"}, {"mk", "/help/en/"}};
+  } cases[] = {{"bg", "/help/bg/"}, {"en", "/help/en/"}, {"mk", "/help/mk/"}, {"sr", "/help/en/"}};
   for (const auto& c : cases) {
     language = QString::fromLatin1(c.asked);
     help.ShowTopic(QStringLiteral("Range"));
@@ -214,6 +257,23 @@ class HelpMenuTest : public ::testing::Test {
   void HideHelp() {
     if (THelpForm1* help = window_->Program().Help().Window()) help->hide();
   }
+  // The program again on the same setup, with the interface texts of every
+  // language and a settings file holding `ini`.
+  void RestartWith(const std::string& ini) {
+    window_.reset();
+    for (const char* folder : {"Bulgarian", "English", "Macedonian"}) {
+      std::filesystem::copy(test::SourceDir() + "data/" + folder, setup_.File(folder),
+                            std::filesystem::copy_options::recursive |
+                                std::filesystem::copy_options::overwrite_existing);
+    }
+    test::WriteFile(setup_.File("lectora.ini"), ini);
+    window_ = test::MainWindowDriver::Start(setup_.Path(), config_.Path(), false, &shell_);
+  }
+  // The folder of the page the help window shows.
+  QString ShownFolder() {
+    const QString path = window_->Program().Help().Window()->Browser()->source().path();
+    return path.section(QLatin1Char('/'), -3, -2);
+  }
 
   static inline test::TempDir* modules_ = nullptr;
   test::TempDir setup_;
@@ -263,6 +323,35 @@ TEST_F(HelpMenuTest, CommandsOpenTheirTopicsAndAddresses) {
   EXPECT_EQ(shell_.Opened[0].scheme(), QStringLiteral("https"));
   EXPECT_EQ(shell_.Opened[1].scheme(), QStringLiteral("mailto"));
   EXPECT_FALSE(shell_.Opened[1].path().isEmpty());
+}
+
+// The pages of the interface language the settings file names, in the
+// same run as that language's menus; a language picked later moves the
+// next page along with it.
+TEST_F(HelpMenuTest, PagesFollowTheStoredInterfaceLanguage) {
+  const struct {
+    int Stored;
+    const char* Folder;
+    const char* HelpMenu;
+    const char* Heading;
+  } cases[] = {{0, "help/bg", "Помощ", "Главният прозорец"},
+               {1, "help/en", "&Help", "The main window"},
+               {2, "help/mk", "Помош", "Главниот прозорец"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Stored);
+    RestartWith("[MainWindow]\r\nLanguage=" + std::to_string(c.Stored) + "\r\n");
+    ASSERT_EQ(window_->Program().Options().Language(), c.Stored);
+    EXPECT_EQ(window_->Find<QMenu>("Help1").title().toStdString(), c.HelpMenu);
+    Action("ThisProgram1").trigger();
+    EXPECT_EQ(ShownTopic(), QStringLiteral("Main"));
+    EXPECT_EQ(ShownFolder().toStdString(), c.Folder);
+    const QString text = window_->Program().Help().Window()->Browser()->toPlainText();
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8(c.Heading))) << text.left(40).toStdString();
+  }
+  HideHelp();
+  window_->Program().Options().SetLanguage(1);
+  QTest::keyClick(&window_->Window(), Qt::Key_F1);
+  EXPECT_EQ(ShownFolder().toStdString(), "help/en");
 }
 
 TEST_F(HelpMenuTest, F1OpensTheTopicOfTheFocusedWindow) {
