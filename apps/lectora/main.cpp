@@ -1,6 +1,7 @@
 // The program: one instance per user session, the main window, and a clean
 // close on SIGTERM and SIGINT.
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
@@ -55,8 +56,22 @@ int main(int argc, char** argv) {
     }
   });
   lectora::TSignalCloser closer;
-  QObject::connect(&closer, &lectora::TSignalCloser::CloseRequested, window,
-                   [window] { window->close(); });
+  QObject::connect(&closer, &lectora::TSignalCloser::CloseRequested, window, [window] {
+    // A dialog left open (a notice at start, say) must not keep the program
+    // from ending: it is cancelled, then the window closes as Exit does.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialog->reject();
+      } else {
+        modal->close();
+      }
+      if (QApplication::activeModalWidget() == modal) break;
+    }
+    window->close();
+    // The request may come while the start is still running, before the
+    // main loop: the quit then waits for it.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+  });
   window->show();
   window->FormShow();
   // --screenshot FILE: the window as first shown, saved as an image, and the
