@@ -68,7 +68,9 @@ TProgram::TProgram(const TStartOptions& options) {
   wordSearch_ =
       std::make_unique<TSearchService>(*active_, *navigator_, *search_, *options_, *texts_);
   // dictionary: one window for the program, above the main window only
-  dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, window_.get());
+  // It joins the main window after the window's own controls, so that a
+  // search by name among them finds the main window's first.
+  dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, nullptr);
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -87,6 +89,7 @@ TProgram::TProgram(const TStartOptions& options) {
                             *wordSearch_,
                             *dicForm_};
   window_->Build(services);
+  dicForm_->setParent(window_.get(), dicForm_->windowFlags());  // dictionary
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();
