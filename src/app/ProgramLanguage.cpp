@@ -70,6 +70,7 @@ void TProgram::ApplyMessageTexts() {
   for (TBibleForm1* window : window_->BibleWindows()) TitleBibleWindow(*window);
   history_->CountText1 = texts_->Translate("CM1");
   history_->CountText2 = texts_->Translate("CM2");
+  dicForm_->ApplyMessages();  // dictionary
 }
 
 }  // namespace lectora

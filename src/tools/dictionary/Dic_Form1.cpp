@@ -139,6 +139,13 @@ void TDic_Form1::BuildDictionaryMenu() {
   }
 }
 
+void TDic_Form1::ApplyMessages() {
+  const QList<QAction*> items = DicMenu->actions();
+  for (int number = 0; number < items.size() && number < catalogue_.Count(); ++number) {
+    items[number]->setText(Message(catalogue_.Entry(number).Title));
+  }
+}
+
 void TDic_Form1::ChooseDictionary(int number) {
   if (!OpenDictionary(number)) return;
   setWindowTitle(TitleCaption());

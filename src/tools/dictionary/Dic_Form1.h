@@ -53,6 +53,10 @@ class TDic_Form1 : public QWidget, public IDictionary {
   // number and the present time.
   void RecordHistory();
 
+  // After a change of the interface language: the dictionary menu's
+  // titles through the new message table.
+  void ApplyMessages();
+
   const TDictionaryCatalogue& Catalogue() const { return catalogue_; }
   int CurrentExplanation() const { return currentExplanation_; }
   int ExplanationCount() const { return static_cast<int>(explanations_.size()); }
