@@ -160,6 +160,16 @@ constexpr std::array kTexts = {
     TDesignText{"BibleForm1", "SelectAll1", "Маркирай всичко", ""},
     TDesignText{"BibleForm1", "AddBookmark1", "Отбележи мястото", ""},
     TDesignText{"BibleForm1", "DeleteBookmark1", "Махни отбелязването", ""},
+    // dictionary window
+    TDesignText{"Dic_Form1", "Dic_Form1", "Речник", ""},
+    TDesignText{"Dic_Form1", "LargeListBox1", "", "Списък на думите"},
+    TDesignText{"Dic_Form1", "ToolButton1", "", "Предишна дума"},
+    TDesignText{"Dic_Form1", "ToolButton2", "", "Следваща дума"},
+    TDesignText{"Dic_Form1", "ToolButton3", "", "Друго обяснение"},
+    TDesignText{"Dic_Form1", "ToolButton4", "", "Назад"},
+    TDesignText{"Dic_Form1", "ToolButton5", "", "Илюстрация"},
+    TDesignText{"Dic_Form1", "ToolButton6", "", "Смяна на речника"},
+    TDesignText{"Dic_Form1", "BRichEdit1", "Обяснение", ""},
 };
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "store/Settings.h"
 #include "store/StoreSession.h"
 #include "store/TranslationTable.h"
+#include "tools/dictionary/Dic_Form1.h"
 #include "tools/help/DesktopShellOpen.h"
 #include "tools/help/HelpService.h"
 #include "tools/help/HelpTopics.h"
@@ -66,6 +67,10 @@ TProgram::TProgram(const TStartOptions& options) {
   CreateHelp(options);
   wordSearch_ =
       std::make_unique<TSearchService>(*active_, *navigator_, *search_, *options_, *texts_);
+  // dictionary: one window for the program, above the main window only
+  // It joins the main window after the window's own controls, so that a
+  // search by name among them finds the main window's first.
+  dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, nullptr);
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -81,8 +86,10 @@ TProgram::TProgram(const TStartOptions& options) {
                             *messages_,
                             *listMessage_,
                             *help_,
-                            *wordSearch_};
+                            *wordSearch_,
+                            *dicForm_};
   window_->Build(services);
+  dicForm_->setParent(window_.get(), dicForm_->windowFlags());  // dictionary
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();

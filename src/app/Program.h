@@ -14,6 +14,7 @@ class IShellOpen;
 class TActionRegistry;
 class TActiveTranslation;
 class TCDDriveForm1;
+class TDic_Form1;
 class TDisplayContext;
 class THelpService;
 class TLanguageService;
@@ -71,6 +72,8 @@ class TProgram {
   // The range dialog; its RangeConfirmed signal asks for the search again.
   TRangeForm1& RangeDialog() { return *rangeForm_; }
   TSearchService& WordSearch() { return *wordSearch_; }
+  // The dictionary window, a tool window of the main window.
+  TDic_Form1& DictionaryWindow() { return *dicForm_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -96,6 +99,7 @@ class TProgram {
   TActionRegistry* actions_ = nullptr;
   TListMessageForm1* listMessage_ = nullptr;
   TRangeForm1* rangeForm_ = nullptr;
+  TDic_Form1* dicForm_ = nullptr;
   IShellOpen* shell_ = nullptr;
 
   void CreateHelp(const TStartOptions& options);

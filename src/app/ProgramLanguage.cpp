@@ -18,6 +18,7 @@
 #include "store/Settings.h"
 #include "store/StoreSession.h"
 #include "store/TranslationTable.h"
+#include "tools/dictionary/Dic_Form1.h"
 #include "tools/language/LanguageService.h"
 #include "tools/options/Options.h"
 #include "tools/range/RangeForm1.h"
@@ -40,8 +41,8 @@ void TProgram::CreateLanguage() {
     for (TBibleForm1* window : window_->BibleWindows()) windows.push_back(window);
     return windows;
   };
-  targets.Windows = {listMessage_, msgForm_, window_->findChild<TOptions*>(), rangeForm_,
-                     driveForm_};
+  targets.Windows = {listMessage_, msgForm_,   window_->findChild<TOptions*>(),
+                     rangeForm_,   driveForm_, dicForm_};
   targets.ApplyMessages = [this] { ApplyMessageTexts(); };
   language_->SetTargets(std::move(targets));
   // Read with the other options at the first show, and again whenever the
@@ -69,6 +70,7 @@ void TProgram::ApplyMessageTexts() {
   for (TBibleForm1* window : window_->BibleWindows()) TitleBibleWindow(*window);
   history_->CountText1 = texts_->Translate("CM1");
   history_->CountText2 = texts_->Translate("CM2");
+  dicForm_->ApplyMessages();  // dictionary
 }
 
 }  // namespace lectora

@@ -6,6 +6,7 @@
 
 namespace lectora {
 
+class IDictionary;
 class IMessageService;
 class TActionRegistry;
 class TActiveTranslation;
@@ -39,6 +40,8 @@ struct TProgramServices {
   THelpService& Help;
   // The word search of the search panel (src/tools/search).
   TSearchService& WordSearch;
+  // The dictionary window (src/tools/dictionary).
+  IDictionary& Dictionary;
 };
 
 }  // namespace lectora

@@ -25,6 +25,7 @@
 #include "store/MessageService.h"
 #include "store/StandardStructure.h"
 #include "store/TranslationTable.h"
+#include "tools/dictionary/Dictionary.h"
 
 namespace lectora {
 
@@ -430,9 +431,17 @@ bool TBibleForm1::eventFilter(QObject* watched, QEvent* event) {
 
 bool TBibleForm1::BRichEdit1Enable0(const std::string& sel) const { return !sel.empty(); }
 
-bool TBibleForm1::BRichEdit1Enable1(const std::string& /*sel*/) const {
-  // The dictionary's IsDictionaryWord once the dictionary window exists.
-  return false;
+// dictionary: a double-clicked word comes with the blank or line end after it
+static std::string DictionaryWordOf(std::string sel) {
+  const auto last = sel.find_last_not_of(" \r\n");
+  sel.erase(last == std::string::npos ? 0 : last + 1);
+  sel.erase(0, sel.find_first_not_of(" \r\n"));
+  return sel;
+}
+
+bool TBibleForm1::BRichEdit1Enable1(const std::string& sel) const {
+  IDictionary* dictionary = host_.Dictionary();
+  return dictionary != nullptr && dictionary->IsDictionaryWord(DictionaryWordOf(sel));
 }
 
 bool TBibleForm1::BRichEdit1Enable2(const std::string& sel) const {
@@ -453,8 +462,9 @@ void TBibleForm1::PopupMenu1Popup() {
 void TBibleForm1::Copy1Click() { BRichEdit1->CopyToClipboard(); }
 
 void TBibleForm1::Translate1Click() {
-  // The dictionary's LookUpWord(selected text) once the dictionary exists;
-  // the item stays disabled until then.
+  IDictionary* dictionary = host_.Dictionary();
+  const std::string word = DictionaryWordOf(BRichEdit1->SelText());
+  if (dictionary != nullptr && !word.empty()) dictionary->LookUpWord(word);
 }
 
 void TBibleForm1::Navigate1Click() {

@@ -14,6 +14,7 @@ class QAction;
 
 namespace lectora {
 
+class IDictionary;
 class IMessageService;
 class TActiveTranslation;
 class TBibleForm1;
@@ -63,6 +64,9 @@ class IBibleWindowHost {
   // The find command: searches `text` (8-bit, the module's code page) in the
   // search panel, which shows itself.
   virtual void SearchFor(const std::string& text) = 0;
+  // The dictionary the Dictionary item looks the selection up in; null
+  // when the program has none (the item then stays disabled).
+  virtual IDictionary* Dictionary() { return nullptr; }
 };
 
 }  // namespace lectora

@@ -92,6 +92,9 @@ class TBibleWindowArea : public QObject, public IBibleWindowHost {
   void SearchFor(const std::string& text) override {
     if (FindCommand) FindCommand(text);
   }
+  // dictionary: given by the frame (may be null)
+  IDictionary* DictionaryLink = nullptr;
+  IDictionary* Dictionary() override { return DictionaryLink; }
 
  Q_SIGNALS:
   // The first window opened (true) or the last one closed (false).

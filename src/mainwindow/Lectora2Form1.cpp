@@ -39,6 +39,7 @@
 #include "store/BinaryFile.h"
 #include "store/Settings.h"
 #include "store/TranslationTable.h"
+#include "tools/dictionary/Dictionary.h"
 #include "tools/help/HelpService.h"
 #include "tools/icons/ToolIcon.h"
 #include "tools/options/Options.h"
@@ -95,6 +96,7 @@ void TLectora2Form1::Build(const TProgramServices& services) {
   TBibleWindowArea::TServices area{s_->Bibles, s_->Standard, s_->Navigator, s_->Active, s_->Options,
                                    s_->Texts,  s_->Messages, s_->Display,   s_->Actions};
   windowArea_ = new TBibleWindowArea(area, this);
+  windowArea_->DictionaryLink = &s_->Dictionary;  // dictionary
   windowArea_->StrongNumbersHidden = [this] {
     return !s_->Actions.Get(QStringLiteral("ToolButton2")).isChecked();
   };
@@ -115,6 +117,7 @@ void TLectora2Form1::Build(const TProgramServices& services) {
   statusBar()->addWidget(statusLabel_, 1);
   // The search panel: its list's title and count in the status line.
   statusBar()->addWidget(leftPanel_->SearchPage->Label1, 1);
+  leftPanel_->SearchPage->SetDictionary(&s_->Dictionary);  // dictionary
   CreateMenus();
   Wire();
   FormCreate();
@@ -250,7 +253,9 @@ void TLectora2Form1::CreateMenus() {
   QAction* viewWindow1 = item(*file1, "ViewWindow1", false);  // comes with the on-top viewer
   viewWindow1->setVisible(false);
   windowItems_.push_back(viewWindow1);
-  item(*file1, "Dictionary1", false);                     // comes with the dictionary
+  // dictionary: the window as it was left
+  connect(item(*file1, "Dictionary1"), &QAction::triggered, this,
+          [this] { s_->Dictionary.ShowDictionary(); });
   QAction* noteBook1 = item(*file1, "NoteBook1", false);  // comes with the notes window
   noteBook1->setVisible(false);
   windowItems_.push_back(noteBook1);

@@ -31,6 +31,7 @@
 #include "store/IniFile.h"
 #include "store/Settings.h"
 #include "store/TranslationTable.h"
+#include "tools/dictionary/Dictionary.h"
 #include "tools/search/SearchService.h"
 
 namespace lectora {
@@ -138,6 +139,10 @@ void TLectora2Form1::FormShow() {
   navigationBar_->ShowPosition(true);
   if (navigationBar_->SpinEdit2->isEnabled()) navigationBar_->SpinEdit2->setFocus();
   navigator.SetRestoring(false);
+  // dictionary: open again with the word it showed at the last exit
+  if (windowSettings_.IsDicVizible) {
+    s_->Dictionary.LookUpWord(s_->Settings.Ini().ReadString("DicForm", "Text", ""));
+  }
 }
 
 void TLectora2Form1::CollectWindowSettings() {
@@ -180,8 +185,9 @@ void TLectora2Form1::CollectWindowSettings() {
   s.Order = s_->WordSearch.Order();
   s.SearchTextLang = s_->WordSearch.SearchTextLanguage;
   s.TabPageIndex = leftPanel_->PageIndex();
-  // The dictionary, notes and picture windows, the audio and the links
-  // page do not exist yet: their keys keep what the last run stored.
+  s.IsDicVizible = s_->Dictionary.IsShown();  // dictionary
+  // The notes and picture windows, the audio and the links page do not
+  // exist yet: their keys keep what the last run stored.
 }
 
 void TLectora2Form1::FormClose() {
@@ -191,6 +197,7 @@ void TLectora2Form1::FormClose() {
   CollectWindowSettings();
   TMyIniFile& ini = s_->Settings.Ini();
   windowSettings_.Write(ini);
+  s_->Dictionary.SaveSettings();  // dictionary: it may still be open
   s_->Options.SaveOptions(ini);
   if (s_->Active.Bible() != nullptr) s_->Active.SaveHistories();
   ini.UpdateFile();

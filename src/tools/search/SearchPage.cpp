@@ -31,6 +31,7 @@
 #include "settings/OptionValues.h"
 #include "store/Bible.h"
 #include "store/CodePage.h"
+#include "tools/dictionary/Dictionary.h"
 #include "tools/search/SearchListCopy.h"
 #include "tools/search/VerseListModel.h"
 
@@ -142,9 +143,16 @@ void TSearchPage::CreateMenus() {
   PopupMenu5 = new QMenu(this);
   PopupMenu5->setObjectName(QStringLiteral("PopupMenu5"));
   Copy4 = MenuItem(*PopupMenu5, "Copy4");
-  // The dictionary comes with its own window.
   Dictionary2 = MenuItem(*PopupMenu5, "Dictionary2");
   Dictionary2->setEnabled(false);
+  // dictionary: enabled for a selected word the dictionaries hold
+  connect(PopupMenu5, &QMenu::aboutToShow, this, [this] {
+    const std::string word = SelectedWord();
+    Dictionary2->setEnabled(dictionary_ != nullptr && dictionary_->IsDictionaryWord(word));
+  });
+  connect(Dictionary2, &QAction::triggered, this, [this] {
+    if (dictionary_ != nullptr && !SelectedWord().empty()) dictionary_->LookUpWord(SelectedWord());
+  });
   LargeListBox1->SetPopupMenu2(PopupMenu5);
   connect(Copy1, &QAction::triggered, this, &TSearchPage::Copy1Click);
   connect(Copy2, &QAction::triggered, this, &TSearchPage::Copy2Click);
@@ -281,6 +289,13 @@ std::string TSearchPage::BoxText() const {
 }
 
 void TSearchPage::PutText(const std::string& text) { LargeListBox1->SetText(text); }
+
+std::string TSearchPage::SelectedWord() const {
+  std::string word;
+  const int index = LargeListBox1->ItemIndex();
+  if (index >= 0 && LargeListBox1->List() != nullptr) LargeListBox1->List()->Get(index, word);
+  return word;
+}
 
 bool TSearchPage::WordSelected() const { return LargeListBox1->ItemIndex() >= 0; }
 

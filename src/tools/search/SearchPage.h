@@ -25,6 +25,7 @@ class QSplitter;
 
 namespace lectora {
 
+class IDictionary;
 class TActiveTranslation;
 class TBible;
 class TDisplayContext;
@@ -92,6 +93,11 @@ class TSearchPage : public QWidget, public ISearchBox {
   QAction* Copy4 = nullptr;
   QAction* Dictionary2 = nullptr;
   TSearchListCopy& Copier() { return *copier_; }
+  // The dictionary Dictionary2 looks the selected word up in (not owned,
+  // may be null: the item then stays disabled).
+  void SetDictionary(IDictionary* dictionary) { dictionary_ = dictionary; }
+  // The word of the selected row of LargeListBox1; empty when none is.
+  std::string SelectedWord() const;
 
  protected:
   // Enter in the search box.
@@ -115,6 +121,7 @@ class TSearchPage : public QWidget, public ISearchBox {
   TVerseListModel* model_ = nullptr;
   TKeyTranslator* keys_ = nullptr;
   std::unique_ptr<TSearchListCopy> copier_;
+  IDictionary* dictionary_ = nullptr;
 };
 
 }  // namespace lectora
