@@ -109,7 +109,8 @@ void TRFileStream::ReadPayload(std::int32_t i, Buffer& out) const {
   const std::size_t length = GetLE16(first);
   const std::size_t inFirst = std::min(got - kLengthSize, length);
   out.resize(length);
-  std::memcpy(out.data(), first + kLengthSize, inFirst);
+  // An empty record has no buffer to copy into (data() may be null).
+  if (inFirst > 0) std::memcpy(out.data(), first + kLengthSize, inFirst);
   if (inFirst == length) return;
   const std::size_t rest = length - inFirst;
   if (got < sizeof first || data_->ReadAt(offset + kLengthSize + static_cast<std::int64_t>(inFirst),
