@@ -71,6 +71,7 @@ TProgram::TProgram(const TStartOptions& options) {
   // It joins the main window after the window's own controls, so that a
   // search by name among them finds the main window's first.
   dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, nullptr);
+  dicForm_->ConnectProgram(*active_, *navigator_, *wordSearch_);
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),

@@ -15,6 +15,7 @@
 #include "display/BibleRichEdit1.h"
 #include "display/BibleWindowHost.h"
 #include "display/QtText.h"
+#include "display/TrimmedSelection.h"
 #include "display/VerseFilter.h"
 #include "navigation/ActiveTranslation.h"
 #include "navigation/Navigator.h"
@@ -431,17 +432,9 @@ bool TBibleForm1::eventFilter(QObject* watched, QEvent* event) {
 
 bool TBibleForm1::BRichEdit1Enable0(const std::string& sel) const { return !sel.empty(); }
 
-// dictionary: a double-clicked word comes with the blank or line end after it
-static std::string DictionaryWordOf(std::string sel) {
-  const auto last = sel.find_last_not_of(" \r\n");
-  sel.erase(last == std::string::npos ? 0 : last + 1);
-  sel.erase(0, sel.find_first_not_of(" \r\n"));
-  return sel;
-}
-
 bool TBibleForm1::BRichEdit1Enable1(const std::string& sel) const {
   IDictionary* dictionary = host_.Dictionary();
-  return dictionary != nullptr && dictionary->IsDictionaryWord(DictionaryWordOf(sel));
+  return dictionary != nullptr && dictionary->IsDictionaryWord(TrimmedSelection(sel));
 }
 
 bool TBibleForm1::BRichEdit1Enable2(const std::string& sel) const {
@@ -463,7 +456,7 @@ void TBibleForm1::Copy1Click() { BRichEdit1->CopyToClipboard(); }
 
 void TBibleForm1::Translate1Click() {
   IDictionary* dictionary = host_.Dictionary();
-  const std::string word = DictionaryWordOf(BRichEdit1->SelText());
+  const std::string word = TrimmedSelection(BRichEdit1->SelText());
   if (dictionary != nullptr && !word.empty()) dictionary->LookUpWord(word);
 }
 
@@ -473,12 +466,7 @@ void TBibleForm1::Navigate1Click() {
 }
 
 void TBibleForm1::Find1Click() {
-  // A double-clicked word comes with the blank or line end after it.
-  std::string sel = BRichEdit1->SelText();
-  const auto last = sel.find_last_not_of(" \r\n");
-  sel.erase(last == std::string::npos ? 0 : last + 1);
-  const auto first = sel.find_first_not_of(" \r\n");
-  sel.erase(0, first == std::string::npos ? sel.size() : first);
+  const std::string sel = TrimmedSelection(BRichEdit1->SelText());
   if (!sel.empty()) host_.SearchFor(sel);
 }
 

@@ -25,11 +25,13 @@
 #include "mainwindow/Lectora2Form1.h"
 #include "modules/DictionaryCompiler.h"
 #include "modules/ModuleCompiler.h"
+#include "navigation/Navigator.h"
 #include "store/Settings.h"
 #include "store/StoreSession.h"
 #include "store/UserRegistry.h"
 #include "support/TestSupport.h"
 #include "tools/dictionary/Dic_Form1.h"
+#include "tools/search/SearchService.h"
 
 namespace lectora {
 namespace {
@@ -87,6 +89,28 @@ class DicForm1Test : public ::testing::Test {
   }
   static TLargeListBox& List(TDic_Form1& dic) {
     return *dic.findChild<TLargeListBox*>(QStringLiteral("LargeListBox1"));
+  }
+  static QAction& Item(TDic_Form1& dic, const char* name) {
+    auto* item = dic.findChild<QAction*>(QString::fromLatin1(name));
+    if (item == nullptr) throw std::runtime_error(name);
+    return *item;
+  }
+  // Selects the first `text` of the control and opens its popup menu, as a
+  // right click does, then closes the menu again.
+  static void SelectAndOpenMenu(TBibleRichEdit1& edit, const std::string& text) {
+    const std::string& content = edit.Content();
+    const auto at = content.find(text);
+    ASSERT_NE(at, std::string::npos) << text;
+    // Selection positions leave out line ends.
+    const auto lineEnds = std::count_if(content.begin(), content.begin() + static_cast<long>(at),
+                                        [](char c) { return c == '\r' || c == '\n'; });
+    edit.SetSelStart(static_cast<int>(at - static_cast<std::size_t>(lineEnds)));
+    edit.SetSelLength(static_cast<int>(text.size()));
+    QTest::mouseClick(&edit, Qt::RightButton, {}, QPoint(20, 20));
+    if (QMenu* menu = edit.PopupMenu()) menu->close();
+  }
+  void InstallKingJames() {
+    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("KJVSN"), 5, true);
   }
 
   test::TempDir setup_;
@@ -188,6 +212,129 @@ TEST_F(DicForm1Test, TheSameTextTwiceSearchesOnce) {
   // A changed text does search.
   List(dic).SetText("Zion");
   EXPECT_EQ(dic.Catalogue().CurrentNumber(), english);
+}
+
+TEST_F(DicForm1Test, AWordFoundNowhereSwitchesToTheDictionaryWhoseLettersHoldIt) {
+  InstallEnglish();
+  InstallNames();
+  auto driver = Start();
+  TDic_Form1& dic = Dic(*driver);
+  dic.LookUpWord("Moses");
+  ASSERT_EQ(dic.Catalogue().CurrentNumber(), dic.Catalogue().IndexOfTitle(kNamesTitle));
+  // "Zeal" is no headword anywhere; its "Z" and "l" are letters of the
+  // English dictionary only, so the list goes there, where the word would
+  // stand.
+  dic.LookUpWord("Zeal");
+  EXPECT_EQ(dic.Catalogue().CurrentNumber(), dic.Catalogue().IndexOfTitle(kEnglishTitle));
+  EXPECT_EQ(dic.windowTitle(), QString::fromLatin1(kEnglishTitle));
+  EXPECT_EQ(List(dic).Text(), "Zeal");
+  // A word of the current dictionary's letters found nowhere stays there.
+  dic.LookUpWord("Agap");
+  EXPECT_EQ(dic.Catalogue().CurrentNumber(), dic.Catalogue().IndexOfTitle(kEnglishTitle));
+}
+
+TEST_F(DicForm1Test, TheTextMenuEnablesItsItemsByTheSelection) {
+  Compile("Moses\tMoses, see Genesis 1:3 and God, not Shadow.\nGod\tGod, the creator.\n",
+          setup_.File("Dictionaries/Names"), kNamesTitle);
+  InstallKingJames();
+  auto driver = Start();
+  driver->OpenTranslation(kKingJames);
+  TDic_Form1& dic = Dic(*driver);
+  dic.LookUpWord("Moses");
+  auto& edit = *dic.findChild<TBibleRichEdit1*>(QStringLiteral("BRichEdit1"));
+  edit.resize(400, 300);
+  struct Case {
+    const char* selection;
+    bool copy, lookUp, bible;
+  };
+  const Case cases[] = {
+      {"God", true, true, false},
+      {"Shadow", true, false, false},
+      {"Genesis 1:3", true, false, true},
+      {"see", true, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.selection);
+    SelectAndOpenMenu(edit, c.selection);
+    EXPECT_EQ(Item(dic, "Copy1").isEnabled(), c.copy);
+    EXPECT_EQ(Item(dic, "Translate1").isEnabled(), c.lookUp);
+    EXPECT_EQ(Item(dic, "Navigate1").isEnabled(), c.bible);
+  }
+  edit.SetSelLength(0);
+  QTest::mouseClick(&edit, Qt::RightButton, {}, QPoint(20, 20));
+  edit.PopupMenu()->close();
+  EXPECT_FALSE(Item(dic, "Copy1").isEnabled());
+  EXPECT_FALSE(Item(dic, "Translate1").isEnabled());
+}
+
+TEST_F(DicForm1Test, TheMenusLookUpMoveAndSearch) {
+  Compile("Moses\tMoses, see Genesis 1:3 and God.\nGod\tGod, the creator.\n",
+          setup_.File("Dictionaries/Names"), kNamesTitle);
+  InstallKingJames();
+  auto driver = Start();
+  driver->OpenTranslation(kKingJames);
+  TDic_Form1& dic = Dic(*driver);
+  dic.LookUpWord("Moses");
+  auto& edit = *dic.findChild<TBibleRichEdit1*>(QStringLiteral("BRichEdit1"));
+  edit.resize(400, 300);
+
+  SelectAndOpenMenu(edit, "Genesis 1:3");
+  Item(dic, "Navigate1").trigger();
+  EXPECT_EQ(driver->Program().Navigator().Place().Chapter, 1);
+  EXPECT_EQ(driver->Program().Navigator().Place().Verse, 3);
+
+  SelectAndOpenMenu(edit, "God");
+  Item(dic, "Find1").trigger();
+  const TSearchService& search = driver->Program().WordSearch();
+  EXPECT_EQ(search.LabelText().rfind("god | ", 0), 0U) << search.LabelText();
+  EXPECT_FALSE(search.Lines().empty());
+
+  // Looking the selection up keeps the word left on in the history.
+  SelectAndOpenMenu(edit, "God");
+  Item(dic, "Translate1").trigger();
+  EXPECT_EQ(List(dic).Text(), "God");
+  EXPECT_NE(Explanation(dic).find("creator"), std::string::npos);
+  const auto& history = List(dic).ComboBox()->Items();
+  EXPECT_NE(std::find(history.begin(), history.end(), "Moses"), history.end());
+
+  List(dic).SetText("Moses");
+  Item(dic, "BibleWSearch1").trigger();
+  EXPECT_EQ(search.LabelText().rfind("moses | ", 0), 0U) << search.LabelText();
+}
+
+TEST_F(DicForm1Test, TheWindowTakesTheActiveTranslationsFont) {
+  InstallNames();
+  InstallKingJames();
+  auto driver = Start();
+  TDic_Form1& dic = Dic(*driver);
+  auto& edit = *dic.findChild<TBibleRichEdit1*>(QStringLiteral("BRichEdit1"));
+  driver->OpenTranslation(kKingJames);
+  TBibleForm1* window = driver->ActiveBibleWindow();
+  ASSERT_NE(window, nullptr);
+  dic.LookUpWord("Moses");
+  EXPECT_EQ(edit.Font().Font.family(), window->BRichEdit1->Font().Font.family());
+  EXPECT_EQ(edit.Font().Font.pointSize(), window->BRichEdit1->Font().Font.pointSize());
+  EXPECT_EQ(edit.Font().Charset, 204);
+  EXPECT_EQ(List(dic).Font().family(), edit.Font().Font.family());
+}
+
+TEST_F(DicForm1Test, TheListsMenuChecksTheHistoryOrder) {
+  InstallNames();
+  auto driver = Start();
+  TDic_Form1& dic = Dic(*driver);
+  dic.LookUpWord("Moses");
+  dic.LookUpWord("Aaron");
+  QAction& byText = Item(dic, "SortByText");
+  QAction& byTime = Item(dic, "SortByTime");
+  byText.trigger();
+  EXPECT_TRUE(byText.isChecked());
+  EXPECT_FALSE(byTime.isChecked());
+  EXPECT_EQ(List(dic).ComboBox()->Items().front(), "Aaron");
+  byTime.trigger();
+  EXPECT_TRUE(byTime.isChecked());
+  EXPECT_FALSE(byText.isChecked());
+  Item(dic, "DeleteItem").trigger();
+  EXPECT_TRUE(List(dic).ComboBox()->Items().empty());
 }
 
 TEST_F(DicForm1Test, OneInstalledDictionaryLeavesTheSwitchButtonDisabled) {

@@ -29,10 +29,14 @@ int DrawnPixels(const QIcon& icon) {
 }
 
 TEST(ToolIconTest, EveryNamedIconHasItsOwnImageThatDraws) {
-  for (const char* name :
-       {"open", "copy", "speak", "search-panel", "links-panel", "footnotes", "strong-numbers",
-        "links-view", "clipboard-watch", "auto-minimize", "back", "forward", "help", "new-link",
-        "edit-link", "delete-link", "open-link", "close-panel"}) {
+  for (const char* name : {"open",           "copy",        "speak",
+                           "search-panel",   "links-panel", "footnotes",
+                           "strong-numbers", "links-view",  "clipboard-watch",
+                           "auto-minimize",  "back",        "forward",
+                           "help",           "new-link",    "edit-link",
+                           "delete-link",    "open-link",   "close-panel",
+                           "previous-word",  "next-word",   "another-explanation",
+                           "picture",        "dictionary"}) {
     SCOPED_TRACE(name);
     const QString file = QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(name));
     ASSERT_TRUE(QFile::exists(file));

@@ -14,7 +14,10 @@
 #include "display/BibleRichEdit1.h"
 #include "display/LargeListBox.h"
 #include "display/QtText.h"
+#include "navigation/ActiveTranslation.h"
+#include "store/Bible.h"
 #include "store/Settings.h"
+#include "tools/icons/ToolIcon.h"
 
 namespace lectora {
 
@@ -38,16 +41,19 @@ TDic_Form1::TDic_Form1(TSettings& settings, TInterfaceTexts& texts, TDisplayCont
   LargeListBox1 = new TLargeListBox(history, this);
   BRichEdit1 = new TBibleRichEdit1(display, this);
   CreateControls();
+  CreateMenus();
   ReadSettings();
 }
 
-QToolButton* TDic_Form1::NewToolButton(const char* name) {
+QToolButton* TDic_Form1::NewToolButton(const char* name, const char* icon) {
   auto* button = new QToolButton(this);
   button->setObjectName(QString::fromLatin1(name));
   button->setToolTip(DesignHint(kForm, name));
   button->setAccessibleName(DesignHint(kForm, name));
   button->setText(DesignHint(kForm, name));
-  button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  button->setIcon(ToolIcon(QString::fromLatin1(icon)));
+  button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  button->setAutoRaise(true);
   return button;
 }
 
@@ -58,12 +64,12 @@ void TDic_Form1::CreateControls() {
   LargeListBox1->SetScrollType(TScrollType::stBottom);
   BRichEdit1->setObjectName(QStringLiteral("BRichEdit1"));
   BRichEdit1->setAccessibleName(DesignCaption(kForm, "BRichEdit1"));
-  ToolButton1 = NewToolButton("ToolButton1");
-  ToolButton2 = NewToolButton("ToolButton2");
-  ToolButton3 = NewToolButton("ToolButton3");
-  ToolButton4 = NewToolButton("ToolButton4");
-  ToolButton5 = NewToolButton("ToolButton5");
-  ToolButton6 = NewToolButton("ToolButton6");
+  ToolButton1 = NewToolButton("ToolButton1", "previous-word");
+  ToolButton2 = NewToolButton("ToolButton2", "next-word");
+  ToolButton3 = NewToolButton("ToolButton3", "another-explanation");
+  ToolButton4 = NewToolButton("ToolButton4", "back");
+  ToolButton5 = NewToolButton("ToolButton5", "picture");
+  ToolButton6 = NewToolButton("ToolButton6", "dictionary");
   for (QToolButton* button : {ToolButton3, ToolButton4, ToolButton5, ToolButton6}) {
     button->setEnabled(false);
   }
@@ -231,6 +237,7 @@ void TDic_Form1::ShowExplanation() {
   setWindowTitle(TitleCaption());
   BRichEdit1->Clear(true);
   if (!explanations_.empty()) {
+    ApplyBibleFont();
     if (currentExplanation_ > ExplanationCount()) currentExplanation_ = 1;
     std::string text;
     try {
@@ -263,6 +270,17 @@ void TDic_Form1::RecordHistory() {
 }
 
 // ---- what the other windows call ----
+
+void TDic_Form1::ApplyBibleFont() {
+  const TBible* bible = active_ != nullptr ? active_->Bible() : nullptr;
+  if (bible == nullptr) return;
+  TTextFont font = BRichEdit1->Font();
+  if (!bible->Font.Name.empty()) font.Font.setFamily(QString::fromStdString(bible->Font.Name));
+  if (bible->Font.Size > 0) font.Font.setPointSize(bible->Font.Size);
+  font.Charset = kCharset;
+  BRichEdit1->SetFont(font);
+  LargeListBox1->SetFont(font.Font);
+}
 
 void TDic_Form1::LookUpWord(const std::string& word) {
   RecordHistory();

@@ -13,13 +13,17 @@
 #include "search/DictionaryCatalogue.h"
 #include "tools/dictionary/Dictionary.h"
 
+class QAction;
 class QMenu;
 class QSplitter;
 class QToolButton;
 
 namespace lectora {
 
+class TActiveTranslation;
 class TBibleRichEdit1;
+class TNavigator;
+class TSearchService;
 class TDisplayContext;
 class THistoryContext;
 class TInterfaceTexts;
@@ -34,6 +38,13 @@ class TDic_Form1 : public QWidget, public IDictionary {
   // window, which the window stays above.
   TDic_Form1(TSettings& settings, TInterfaceTexts& texts, TDisplayContext& display,
              THistoryContext& history, QWidget* parent);
+
+  // The services the popup menus reach beyond the window: the active
+  // translation (its module reads a selected reference and lends the
+  // window its font), the navigator a reference moves, and the word
+  // search. Not owned; they outlive the window. Until this is called the
+  // Bible and search items stay disabled.
+  void ConnectProgram(TActiveTranslation& active, TNavigator& navigator, TSearchService& search);
 
   // ---- IDictionary ----
   void LookUpWord(const std::string& word) override;
@@ -53,6 +64,11 @@ class TDic_Form1 : public QWidget, public IDictionary {
   // number and the present time.
   void RecordHistory();
 
+  // Gives the list and the text the active Bible module's font with the
+  // Cyrillic character set; keeps the present font when no Bible window is
+  // active.
+  void ApplyBibleFont();
+
   // After a change of the interface language: the dictionary menu's
   // titles through the new message table.
   void ApplyMessages();
@@ -67,7 +83,8 @@ class TDic_Form1 : public QWidget, public IDictionary {
 
  private:
   void CreateControls();
-  QToolButton* NewToolButton(const char* name);
+  // A tool button with its hint as accessible name and tool tip.
+  QToolButton* NewToolButton(const char* name, const char* icon);
   void ReadSettings();
   // Builds the catalogue when it is empty, with tool button 6's menu and
   // the message of what to do next.
@@ -78,6 +95,19 @@ class TDic_Form1 : public QWidget, public IDictionary {
   void HeadwordSelected();
   void StepExplanation(int step);
   QString Message(const std::string& key) const;
+  // ---- the popup menus (Dic_Form1Menus.cpp) ----
+  void CreateMenus();
+  QAction* NewMenuItem(QMenu* menu, const char* name);
+  void TextMenuShown();
+  bool Enable0(const std::string& sel) const;
+  bool Enable1(const std::string& sel);
+  bool Enable2(const std::string& sel) const;
+  void Copy1Click();
+  void Translate1Click();
+  void Navigate1Click();
+  void Find1Click();
+  void BibleWSearch1Click();
+
   QString TitleCaption() const;
 
   TSettings& settings_;
@@ -91,6 +121,15 @@ class TDic_Form1 : public QWidget, public IDictionary {
   QToolButton* ToolButton5 = nullptr;
   QToolButton* ToolButton6 = nullptr;
   QMenu* DicMenu = nullptr;
+  // The text's menu: Copy1, Translate1, Navigate1, Find1, SelectAll1.
+  QMenu* PopupMenu1 = nullptr;
+  // The history order and commands of the list's edit field.
+  QMenu* PopupMenu2 = nullptr;
+  // The list rows' menu: BibleWSearch1.
+  QMenu* PopupMenu3 = nullptr;
+  TActiveTranslation* active_ = nullptr;
+  TNavigator* navigator_ = nullptr;
+  TSearchService* search_ = nullptr;
   TBibleRichEdit1* BRichEdit1 = nullptr;
   QSplitter* splitter_ = nullptr;
   // Record numbers of the selected headword's explanations.

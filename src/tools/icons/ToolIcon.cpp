@@ -35,6 +35,11 @@ constexpr std::array kIcons{
     TIconName{"delete-link", "edit-delete"},
     TIconName{"open-link", "go-jump"},
     TIconName{"close-panel", "window-close"},
+    TIconName{"previous-word", "go-up"},
+    TIconName{"next-word", "go-down"},
+    TIconName{"another-explanation", ""},
+    TIconName{"picture", "image-x-generic"},
+    TIconName{"dictionary", "accessories-dictionary"},
 };
 
 }  // namespace

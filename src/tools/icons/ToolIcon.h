@@ -12,7 +12,9 @@ namespace lectora {
 // The icon called `name`, one of: "open", "copy", "speak", "search-panel",
 // "links-panel", "footnotes", "strong-numbers", "links-view",
 // "clipboard-watch", "auto-minimize", "back", "forward", "help",
-// "new-link", "edit-link", "delete-link", "open-link", "close-panel".
+// "new-link", "edit-link", "delete-link", "open-link", "close-panel",
+// "previous-word", "next-word", "another-explanation", "picture",
+// "dictionary".
 // An unknown name gives a null icon.
 QIcon ToolIcon(const QString& name);
 
