@@ -95,7 +95,11 @@ void TDic_Form1::CreateControls() {
   splitter_ = new QSplitter(this);
   splitter_->addWidget(panel);
   splitter_->addWidget(BRichEdit1);
+  splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
+  // Until the reader sets the width, the list shows headwords of average
+  // length whole.
+  splitter_->setSizes({140, 280});
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(buttons);
