@@ -32,6 +32,13 @@ data: build
 check-data: data
 	scripts/check-data $(RUNTIME)
 
+# The Debian package build/lectora_VERSION_ARCH.deb: the programs, the texts
+# of the runtime folder as the read-only setup folder /usr/share/lectora,
+# the desktop entry, icons and man pages.
+.PHONY: package
+package: data
+	cd $(BUILD_DIR) && cpack -G DEB
+
 # Starts the program from the runtime folder; a first run opens the King
 # James Version at John 3:16.
 run: setup data

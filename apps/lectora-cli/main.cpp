@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "modules/CliCommands.h"
+#include "store/DefaultSetupFolder.h"
 
 namespace {
 
-// The folder of the running executable, with a trailing "/"; the default
-// setup folder, since the program runs beside its data.
+// The folder of the running executable, with a trailing "/".
 std::string ToolFolder(const char* argv0) {
   namespace fs = std::filesystem;
   std::error_code error;
@@ -26,5 +26,6 @@ std::string ToolFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return lectora::RunCli(args, ToolFolder(argc > 0 ? argv[0] : ""), std::cout, std::cerr);
+  return lectora::RunCli(args, lectora::DefaultSetupFolder(ToolFolder(argc > 0 ? argv[0] : "")),
+                         std::cout, std::cerr);
 }

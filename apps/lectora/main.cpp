@@ -5,11 +5,14 @@
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 
 #include "app/Program.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "mainwindow/PBJustOne.h"
 #include "mainwindow/SignalCloser.h"
+#include "store/DefaultSetupFolder.h"
 #include "store/LectoraError.h"
 
 namespace {
@@ -20,9 +23,41 @@ QString OptionValue(const QStringList& arguments, const QString& option) {
   return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
 }
 
+constexpr const char* kUsage =
+    "Usage: lectora [--setup-dir DIR]\n"
+    "A Bible reading and research program: translations side by side, word\n"
+    "search, dictionaries, notes and links. A second start brings the running\n"
+    "one forward.\n"
+    "\n"
+    "Options:\n"
+    "  --setup-dir DIR   the setup folder with the translations and settings\n"
+    "                    (default: the program's own folder, or for an\n"
+    "                    installed program ../share/lectora beside it)\n"
+    "  --help            print this text and end\n"
+    "  --version         print the version and end\n"
+    "\n"
+    "Other programs drive a running Lectora over D-Bus (org.darsel.Lectora).\n";
+
+// --help and --version answer before any window system is needed, so that
+// they work on a console without a display. True when one was given.
+bool AnsweredFromTheConsole(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return true;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("lectora %s\n", LECTORA_VERSION);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (AnsweredFromTheConsole(argc, argv)) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lectora"));
   QApplication::setApplicationDisplayName(QStringLiteral("Lectora 4.0"));
@@ -35,7 +70,9 @@ int main(int argc, char** argv) {
   const QStringList arguments = QApplication::arguments();
   const QString setupDir = OptionValue(arguments, QStringLiteral("--setup-dir"));
   options.SetupFolder =
-      (setupDir.isEmpty() ? QCoreApplication::applicationDirPath() : setupDir).toStdString();
+      setupDir.isEmpty()
+          ? lectora::DefaultSetupFolder(QCoreApplication::applicationDirPath().toStdString())
+          : setupDir.toStdString();
   std::unique_ptr<lectora::TProgram> program;
   try {
     program = std::make_unique<lectora::TProgram>(options);

@@ -1,6 +1,8 @@
 #include "app/Program.h"
 
 #include <QAction>
+#include <QLocale>
+#include <QTimer>
 
 #include "app/ActionRegistry.h"
 #include "app/InterfaceTexts.h"
@@ -9,6 +11,7 @@
 #include "display/DisplayContext.h"
 #include "display/HistoryContext.h"
 #include "display/ListMessageForm1.h"
+#include "display/QtText.h"
 #include "mainwindow/CDDriveForm1.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "mainwindow/MsgForm1.h"
@@ -46,10 +49,12 @@ TProgram::TProgram(const TStartOptions& options) {
   TStoreSessionOptions store;
   store.SetupFolder = options.SetupFolder;
   store.ConfigHome = options.ConfigHome;
+  store.DataHome = options.DataHome;
   store.ReadOnlySetup = options.ReadOnlySetup;
   store.Messages = messages_.get();
   store.DriveDialog = driveForm_;
   session_ = std::make_unique<TStoreSession>(store);
+  ChooseFirstLanguage();
 
   texts_ = std::make_unique<TInterfaceTexts>();
   search_ = std::make_unique<TSearchContext>();
@@ -62,7 +67,8 @@ TProgram::TProgram(const TStartOptions& options) {
   options_ = new TOptionValues(window_.get());
   actions_ = new TActionRegistry(window_.get());
   listMessage_ = new TListMessageForm1(*history_, window_.get());
-  active_ = std::make_unique<TActiveTranslation>(session_->Settings().RunningFromCD());
+  active_ = std::make_unique<TActiveTranslation>(session_->Settings().RunningFromCD(),
+                                                 &session_->Settings());
   navigator_ = std::make_unique<TNavigator>(*active_, session_->Standard());
   CreateHelp(options);
   wordSearch_ =
@@ -94,6 +100,28 @@ TProgram::TProgram(const TStartOptions& options) {
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();
+  TellUnwritableUserFolder();
+}
+
+void TProgram::ChooseFirstLanguage() {
+  // An installed copy's first-run settings name no language: the reader's
+  // locale chooses (bg Bulgarian, mk Macedonian, anything else English),
+  // as the runtime folder's first-run settings do when they are built.
+  TSettings& settings = session_->Settings();
+  if (!settings.InstalledCopy() || settings.Ini().ValueExists("MainWindow", "Language")) return;
+  const QString locale = QLocale::system().name();
+  const int language =
+      locale.startsWith(QLatin1String("bg")) ? 0 : (locale.startsWith(QLatin1String("mk")) ? 2 : 1);
+  settings.Ini().WriteInteger("MainWindow", "Language", language);
+}
+
+void TProgram::TellUnwritableUserFolder() {
+  const TSettings& settings = session_->Settings();
+  if (!settings.UserFolderUnwritable()) return;
+  // Said once, after the window is up: the program goes on, saving nothing.
+  const QString text = DecodeCharset(texts_->Translate("UserFolderUnwritable"), 204) +
+                       QStringLiteral(" ") + QString::fromStdString(settings.UserFolder());
+  QTimer::singleShot(0, window_.get(), [this, text] { msgForm_->ShowInfo(text); });
 }
 
 void TProgram::CreateHelp(const TStartOptions& options) {

@@ -40,6 +40,9 @@ class TProgram {
     std::string SetupFolder;
     // Where the per-user registry file lives (tests give their own).
     std::string ConfigHome;
+    // Where an installed copy keeps the user's files; empty: the XDG data
+    // folder.
+    std::string DataHome;
     // Dialogs answer from their queues instead of showing (tests).
     bool ScriptedDialogs = false;
     // Treat the setup folder as one that cannot be written.
@@ -107,6 +110,10 @@ class TProgram {
   void WireRangeDialog();
   // The interface language (ProgramLanguage.cpp).
   void CreateLanguage();
+  // The interface language of an installed copy's first run.
+  void ChooseFirstLanguage();
+  // An installed copy whose user folder cannot be written says so once.
+  void TellUnwritableUserFolder();
   void ApplyMessageTexts();
   void TitleBibleWindow(TBibleForm1& window) const;
 };

@@ -74,7 +74,8 @@ constexpr const char* kUsage =
     "  --setup-dir DIR           the setup folder (default: the tool's own folder)\n"
     "  --translation N           translation number 0..11 (default 8)\n"
     "  --json                    print one JSON object instead of text\n"
-    "  --help                    print this text\n";
+    "  --help                    print this text\n"
+    "  --version                 print the version and end\n";
 
 // Bad usage of the command line; reported with a hint at --help.
 class UsageError : public std::runtime_error {
@@ -93,6 +94,7 @@ struct TCliOptions {
   bool Chapter = false;
   bool Strong = false;
   bool Help = false;
+  bool Version = false;
   TSearchCommandOptions Search;  // the options of the search commands
   TImportCommandOptions Import;  // the options of the import commands
 };
@@ -177,6 +179,10 @@ TCliOptions ParseArguments(const std::vector<std::string>& args, const std::stri
   options.SetupDir = toolFolder;
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     options.Help = true;
+    return options;
+  }
+  if (args[0] == "--version") {
+    options.Version = true;
     return options;
   }
   if (args[0].starts_with("-")) throw UsageError("the command must come first");
@@ -573,6 +579,10 @@ int RunCli(const std::vector<std::string>& args, const std::string& toolFolder, 
     const TCliOptions options = ParseArguments(args, toolFolder);
     if (options.Help) {
       out << kUsage;
+      return 0;
+    }
+    if (options.Version) {
+      out << kProgramName << " " << LECTORA_VERSION << "\n";
       return 0;
     }
     if (options.Command == "info") {

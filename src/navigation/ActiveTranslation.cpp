@@ -7,6 +7,7 @@
 #include "navigation/PlaceView.h"
 #include "search/ConcList.h"
 #include "store/Bible.h"
+#include "store/Settings.h"
 
 namespace lectora {
 
@@ -17,8 +18,8 @@ constexpr const char* kVerseHistoryFile = "VerseHistory.txt";
 
 }  // namespace
 
-TActiveTranslation::TActiveTranslation(bool readOnly, QObject* parent)
-    : QObject(parent), readOnly_(readOnly) {}
+TActiveTranslation::TActiveTranslation(bool readOnly, const TSettings* paths, QObject* parent)
+    : QObject(parent), readOnly_(readOnly), paths_(paths) {}
 
 TActiveTranslation::~TActiveTranslation() = default;
 
@@ -39,10 +40,9 @@ void TActiveTranslation::Activate(IPlaceView* view, const std::string& reference
   std::unique_ptr<TConcList> old = std::exchange(wordList_, std::make_unique<TConcList>(*bible));
   Q_EMIT TranslationChanged(bible);
   old.reset();
-  if (searchHistory_ != nullptr)
-    searchHistory_->LoadFromFile(bible->DefaultPath + kSearchHistoryFile);
+  if (searchHistory_ != nullptr) searchHistory_->LoadFromFile(ReadPath(*bible, kSearchHistoryFile));
   if (verseHistory_ != nullptr) {
-    verseHistory_->LoadFromFile(bible->DefaultPath + kVerseHistoryFile);
+    verseHistory_->LoadFromFile(ReadPath(*bible, kVerseHistoryFile));
     verseHistory_->SetText(reference);
   }
   Q_EMIT BookmarksChanged();
@@ -64,8 +64,18 @@ void TActiveTranslation::SaveHistories() const {
 
 void TActiveTranslation::Save(const TBible& bible) const {
   if (readOnly_) return;
-  if (searchHistory_ != nullptr) searchHistory_->SaveToFile(bible.DefaultPath + kSearchHistoryFile);
-  if (verseHistory_ != nullptr) verseHistory_->SaveToFile(bible.DefaultPath + kVerseHistoryFile);
+  if (searchHistory_ != nullptr) searchHistory_->SaveToFile(WritePath(bible, kSearchHistoryFile));
+  if (verseHistory_ != nullptr) verseHistory_->SaveToFile(WritePath(bible, kVerseHistoryFile));
+}
+
+std::string TActiveTranslation::ReadPath(const TBible& bible, const char* name) const {
+  const std::string path = bible.DefaultPath + name;
+  return paths_ != nullptr ? paths_->ReadPath(path) : path;
+}
+
+std::string TActiveTranslation::WritePath(const TBible& bible, const char* name) const {
+  const std::string path = bible.DefaultPath + name;
+  return paths_ != nullptr ? paths_->WritePath(path) : path;
 }
 
 void TActiveTranslation::AddBookmark(const std::string& reference) {

@@ -17,13 +17,17 @@ class IHistoryList;
 class IPlaceView;
 class TBible;
 class TConcList;
+class TSettings;
 
 class TActiveTranslation : public QObject {
   Q_OBJECT
 
  public:
   // `readOnly`: the setup folder cannot be written, so no history is saved.
-  explicit TActiveTranslation(bool readOnly, QObject* parent = nullptr);
+  // `paths` (not owned, may be null) places the history files of an
+  // installed copy in the user's folder.
+  explicit TActiveTranslation(bool readOnly, const TSettings* paths = nullptr,
+                              QObject* parent = nullptr);
   ~TActiveTranslation() override;
 
   // The two histories the program shows (not owned; either may be null).
@@ -71,8 +75,12 @@ class TActiveTranslation : public QObject {
 
  private:
   void Save(const TBible& bible) const;
+  // The history file `name` of `bible` as read, and as written.
+  std::string ReadPath(const TBible& bible, const char* name) const;
+  std::string WritePath(const TBible& bible, const char* name) const;
 
   bool readOnly_;
+  const TSettings* paths_ = nullptr;
   IHistoryList* searchHistory_ = nullptr;
   IHistoryList* verseHistory_ = nullptr;
   IPlaceView* view_ = nullptr;

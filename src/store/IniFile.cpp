@@ -217,15 +217,16 @@ struct TMyIniFile::Impl {
   }
 };
 
-TMyIniFile::TMyIniFile(std::string fileName, bool readOnly)
+TMyIniFile::TMyIniFile(std::string fileName, bool readOnly, const std::string& seedFileName)
     : fileName_(std::move(fileName)), readOnly_(readOnly), impl_(std::make_unique<Impl>()) {
+  const std::string& source = seedFileName.empty() ? fileName_ : seedFileName;
   std::string content;
-  if (!ReadWholeFile(fileName_, content)) {
+  if (!ReadWholeFile(source, content)) {
     // A missing file is an empty one; a file that is there but cannot be
     // read must not be replaced by an empty one later.
     std::error_code ec;
-    if (std::filesystem::status(fileName_, ec).type() != std::filesystem::file_type::not_found) {
-      throw LectoraError(fileName_, 0, "cannot read the settings file");
+    if (std::filesystem::status(source, ec).type() != std::filesystem::file_type::not_found) {
+      throw LectoraError(source, 0, "cannot read the settings file");
     }
   }
   impl_->Parse(content);

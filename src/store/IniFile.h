@@ -23,8 +23,10 @@ class TMyIniFile {
   // `readOnly` (the program runs from a medium it cannot write) every write
   // operation is ignored and nothing is ever written. Throws LectoraError
   // when the file exists but cannot be read, so it is never replaced by an
-  // empty one.
-  TMyIniFile(std::string fileName, bool readOnly);
+  // empty one. A non-empty `seedFileName` is read instead while `fileName`
+  // is missing (an installed copy's defaults); changes still go to
+  // `fileName`.
+  TMyIniFile(std::string fileName, bool readOnly, const std::string& seedFileName = {});
   // Writes pending changes (UpdateFile); never throws.
   ~TMyIniFile();
   TMyIniFile(const TMyIniFile&) = delete;

@@ -6,7 +6,8 @@ TStoreSession::TStoreSession(const TStoreSessionOptions& options)
     : settings_(std::make_unique<TSettings>(
           options.SetupFolder, options.ProgramName,
           options.ConfigHome.empty() ? TUserRegistry::DefaultConfigHome() : options.ConfigHome,
-          options.ReadOnlySetup)) {
+          options.ReadOnlySetup,
+          options.DataHome.empty() ? TSettings::DefaultDataHome() : options.DataHome)) {
   standard_.Load(settings_->SetupFolder(), options.Messages);
   abbreviations_.Load(settings_->SetupFolder(), options.Messages);
   context_.Settings = settings_.get();

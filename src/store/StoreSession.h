@@ -23,6 +23,7 @@ struct TStoreSessionOptions {
   std::string SetupFolder;  // with or without trailing '/'
   std::string ProgramName = "lectora";
   std::string ConfigHome;  // empty: TUserRegistry::DefaultConfigHome()
+  std::string DataHome;    // empty: TSettings::DefaultDataHome()
   bool ReadOnlySetup = false;
   IMessageService* Messages = nullptr;  // not owned, may be null
   IDriveDialog* DriveDialog = nullptr;  // not owned, may be null

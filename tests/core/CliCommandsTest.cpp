@@ -265,6 +265,9 @@ TEST_F(CliCommands, HelpAndNoCommandPrintUsage) {
   const CliResult none = Run({});
   EXPECT_EQ(none.Status, 2);
   EXPECT_NE(none.Err.find("Usage: lectora-cli COMMAND"), std::string::npos);
+  const CliResult version = Run({"--version"});
+  EXPECT_EQ(version.Status, 0);
+  EXPECT_EQ(version.Out, std::string("lectora-cli ") + LECTORA_VERSION + "\n");
 }
 
 TEST_F(CliCommands, MissingSharedFilesAreReported) {

@@ -20,10 +20,12 @@ namespace lectora::test {
 
 std::unique_ptr<MainWindowDriver> MainWindowDriver::Start(const std::string& setupFolder,
                                                           const std::string& configHome,
-                                                          bool readOnly, IShellOpen* shell) {
+                                                          bool readOnly, IShellOpen* shell,
+                                                          const std::string& dataHome) {
   TProgram::TStartOptions options;
   options.SetupFolder = setupFolder;
   options.ConfigHome = configHome;
+  options.DataHome = dataHome;
   options.ScriptedDialogs = true;
   options.ReadOnlySetup = readOnly;
   options.ShellOpen = shell;

@@ -32,10 +32,12 @@ class MainWindowDriver {
   // Builds the program on `setupFolder`, shows the window and runs its start.
   // `shell` (not owned) receives the web and mail addresses the program
   // opens; null leaves them to the desktop.
+  // `dataHome`: where an installed copy keeps the user's files (empty: the
+  // XDG data folder).
   static std::unique_ptr<MainWindowDriver> Start(const std::string& setupFolder,
                                                  const std::string& configHome,
-                                                 bool readOnly = false,
-                                                 IShellOpen* shell = nullptr);
+                                                 bool readOnly = false, IShellOpen* shell = nullptr,
+                                                 const std::string& dataHome = {});
 
   TProgram& Program() { return *program_; }
   TLectora2Form1& Window();
