@@ -54,7 +54,7 @@ int SaveInChild(const std::string& file, const std::vector<TLinkTreeNode>& nodes
 
 std::vector<TLinkTreeNode> NewTree() {
   std::vector<TLinkTreeNode> nodes;
-  for (int i = 0; i < 12; ++i) {
+  for (int i = 0; i < 5; ++i) {
     nodes.push_back({1, "Папка " + std::to_string(i), ""});
     nodes.push_back({2, "Link " + std::to_string(i), "https://example.org/" + std::to_string(i)});
   }

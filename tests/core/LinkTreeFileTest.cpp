@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,12 @@
 #include "support/TestSupport.h"
 
 namespace lectora {
+
+// Readable failures: level, caption and link.
+static void PrintTo(const TLinkTreeNode& node, std::ostream* out) {
+  *out << "{" << node.Level << ", \"" << node.Caption << "\", \"" << node.Link << "\"}";
+}
+
 namespace {
 
 using Nodes = std::vector<TLinkTreeNode>;
@@ -58,10 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LinkTreeRead, ALineTooDeepBecomesTheChildOfTheLineBefore) {
   // The second line stands two levels below the first, the fifth three
-  // below the fourth; the first line of a file cannot be deeper than 1.
+  // below the fourth; the first line of a file cannot be deeper than 1. The
+  // third, one below the second, stays where it is.
   const TLinkTreeContent content =
       ParseLinkTree("\tA|\r\n\t\t\tB|b\r\n\t\tC|\r\nD|\r\n\t\t\tE|\r\n");
-  const Nodes expected{{1, "A", ""}, {2, "B", "b"}, {2, "C", ""}, {1, "D", ""}, {2, "E", ""}};
+  const Nodes expected{{1, "A", ""}, {2, "B", "b"}, {3, "C", ""}, {1, "D", ""}, {2, "E", ""}};
   EXPECT_EQ(content.Nodes, expected);
   EXPECT_EQ(content.RaisedLines, (std::vector<int>{1, 2, 5}));
   EXPECT_TRUE(ParseLinkTree("A|\r\n\tB|\r\n").RaisedLines.empty());

@@ -10,9 +10,10 @@ std::optional<QString> TOpenDialog1::Execute(QWidget* parent, const TOpenFileReq
   if (scripted_) {
     requests_.push_back(request);
     if (answers_.empty()) return std::nullopt;
-    std::optional<QString> answer = std::move(answers_.front());
+    const TAnswer answer = answers_.front();
     answers_.pop_front();
-    return answer;
+    if (!answer.Chosen) return std::nullopt;
+    return answer.FileName;
   }
   QFileDialog dialog(parent, request.Caption);
   dialog.setObjectName(QStringLiteral("OpenDialog1"));
@@ -31,7 +32,7 @@ std::optional<QString> TOpenDialog1::Execute(QWidget* parent, const TOpenFileReq
 
 void TOpenDialog1::QueueAnswer(std::optional<QString> fileName) {
   scripted_ = true;
-  answers_.push_back(std::move(fileName));
+  answers_.push_back({fileName.has_value(), fileName.value_or(QString())});
 }
 
 }  // namespace lectora

@@ -38,8 +38,13 @@ class TOpenDialog1 {
   const QList<TOpenFileRequest>& Requests() const { return requests_; }
 
  private:
+  struct TAnswer {
+    bool Chosen = false;  // false = cancel
+    QString FileName;
+  };
+
   bool scripted_ = false;
-  std::deque<std::optional<QString>> answers_;
+  std::deque<TAnswer> answers_;
   QList<TOpenFileRequest> requests_;
 };
 
