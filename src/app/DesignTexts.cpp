@@ -192,6 +192,10 @@ constexpr std::array kTexts = {
     TDesignText{"LinkForm1", "RadioGroup1.0", "Insert", ""},
     TDesignText{"LinkForm1", "RadioGroup1.1", "Add", ""},
     TDesignText{"LinkForm1", "RadioGroup1.2", "Add child", ""},
+    TDesignText{"LinkForm1", "NotStorable",
+                "Знакът „%1“ не може да се запише във файла с връзките. "
+                "The character “%1” cannot be stored in the link file.",
+                ""},
 };
 
 }  // namespace

@@ -93,7 +93,7 @@ TProgram::TProgram(const TStartOptions& options) {
                             *dicForm_,
                             *links_};
   window_->Build(services);
-  dicForm_->setParent(window_.get(), dicForm_->windowFlags());  // dictionary
+  dicForm_->setParent(window_.get(), dicForm_->windowFlags());    // dictionary
   linkForm_->setParent(window_.get(), linkForm_->windowFlags());  // user links
   WireHelpMenu();
   WireRangeDialog();
@@ -173,6 +173,7 @@ void TProgram::CreateLinkDialog(const TStartOptions& options) {
   linkForm_->SetCyrillicFontSource(
       [this] { return session_->Bibles().CyrillicFontName(session_->Settings().Ini()); });
   linkForm_->SetHelp([this](const std::string& topic) { help_->ShowTopic(topic); });
+  linkForm_->SetNotice([this](const QString& text) { msgForm_->ShowInfo(text); });
   links_ = std::make_unique<TLinkContext>();
   links_->Shell = shell_;
   links_->Dialog = linkForm_;

@@ -307,6 +307,24 @@ TEST_F(LinksPageTest, AFileThatCannotBeWrittenIsReportedAtExit) {
   EXPECT_TRUE(Messages().Shown()[0].Text.contains(QStringLiteral("LinkTree.txt")));
 }
 
+TEST_F(LinksPageTest, TextTheFileCannotStoreKeepsTheDialogOpenAndSaysSo) {
+  Start();
+  Messages().ClearShown();
+  QTest::mouseClick(Page().ToolButton14, Qt::LeftButton);
+  Type(*Dialog().Edit1(), QStringLiteral("Notes"));
+  Type(*Dialog().Edit2(), QStringLiteral(u"/home/u/Téléchargements/a.pdf"));
+  QTest::mouseClick(Dialog().Button2(), Qt::LeftButton);
+  EXPECT_TRUE(Dialog().isVisible());
+  ASSERT_EQ(Messages().Shown().size(), 1);
+  EXPECT_TRUE(Messages().Shown()[0].Text.contains(QStringLiteral(u"“é”")));
+  EXPECT_EQ(Tree().ItemCount(), 0);
+  // Cyrillic and plain Latin are stored: OK closes.
+  Type(*Dialog().Edit2(), QStringLiteral(u"/home/u/Документи/a.pdf"));
+  QTest::mouseClick(Dialog().Button2(), Qt::LeftButton);
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Tree().Link(1), QStringLiteral(u"/home/u/Документи/a.pdf"));
+}
+
 TEST_F(LinksPageTest, EveryControlOfThePageAndTheDialogHasAnAccessibleName) {
   Start();
   std::vector<QWidget*> controls{Page().ToolBar2,       Page().ToolButton14, Page().ToolButton16,

@@ -14,6 +14,8 @@
 
 #include "app/DesignCaption.h"
 #include "settings/MyRadioGroup.h"
+#include "store/CodePage.h"
+#include "store/LinkTreeFile.h"
 
 namespace lectora {
 
@@ -85,7 +87,7 @@ void TLinkForm1::CreateControls() {
   }
   radioGroup1_->setMinimumHeight(48);
   connect(button1_, &QPushButton::clicked, this, &TLinkForm1::Button1Click);
-  connect(button2_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(button2_, &QPushButton::clicked, this, &TLinkForm1::Button2Click);
   connect(button3_, &QPushButton::clicked, this, &QDialog::reject);
   connect(button4_, &QPushButton::clicked, this, [this] {
     if (help_) help_(kHelpTopic);
@@ -119,6 +121,10 @@ void TLinkForm1::SetCyrillicFontSource(std::function<std::string()> source) {
 void TLinkForm1::SetHelp(std::function<void(const std::string& topic)> help) {
   help_ = std::move(help);
   button4_->setEnabled(static_cast<bool>(help_));
+}
+
+void TLinkForm1::SetNotice(std::function<void(const QString& text)> notice) {
+  notice_ = std::move(notice);
 }
 
 void TLinkForm1::PrepareNew() {
@@ -174,6 +180,22 @@ void TLinkForm1::Button1Click() {
   if (const std::optional<QString> file = openDialog1_.Execute(this, request)) {
     edit2_->setText(*file);
   }
+}
+
+void TLinkForm1::Button2Click() {
+  for (QLineEdit* field : {edit1_, edit2_}) {
+    const std::string utf8 = field->text().toStdString();
+    std::string encoded;
+    std::size_t bad = 0;
+    if (!notice_ || Utf8ToCodePage(utf8, kLinkTreeCodePage, encoded, &bad)) continue;
+    // The offending character, whole even when it takes several bytes.
+    std::size_t end = bad + 1;
+    while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+    notice_(Design("NotStorable").arg(QString::fromStdString(utf8.substr(bad, end - bad))));
+    field->setFocus();
+    return;
+  }
+  accept();
 }
 
 }  // namespace lectora

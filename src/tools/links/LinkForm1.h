@@ -32,6 +32,12 @@ class TLinkForm1 : public QDialog {
   void SetCyrillicFontSource(std::function<std::string()> source);
   // Opens a help topic; without it the Help button is disabled.
   void SetHelp(std::function<void(const std::string& topic)> help);
+  // Shows a notice (the program's message dialog). OK keeps the dialog open
+  // and tells the reader through it when a field holds a character the
+  // link-tree file cannot store (it is Windows-1251): saved, it would come
+  // back as "?" and a link would no longer open. Unset, such text is
+  // accepted as it is.
+  void SetNotice(std::function<void(const QString& text)> notice);
 
   // For a new node: the mode group, the link field and Browse enabled, the
   // link field emptied; the caption field keeps its last text.
@@ -69,9 +75,11 @@ class TLinkForm1 : public QDialog {
   void CreateControls();
   void LayOut();
   void Button1Click();
+  void Button2Click();
 
   std::function<std::string()> fontSource_;
   std::function<void(const std::string&)> help_;
+  std::function<void(const QString&)> notice_;
   QFont designFont_;
   TOpenDialog1 openDialog1_;
   QLabel* label1_ = nullptr;

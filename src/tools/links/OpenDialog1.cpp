@@ -30,7 +30,7 @@ std::optional<QString> TOpenDialog1::Execute(QWidget* parent, const TOpenFileReq
   return dialog.selectedFiles().constFirst();
 }
 
-void TOpenDialog1::QueueAnswer(std::optional<QString> fileName) {
+void TOpenDialog1::QueueAnswer(const std::optional<QString>& fileName) {
   scripted_ = true;
   answers_.push_back({fileName.has_value(), fileName.value_or(QString())});
 }

@@ -33,7 +33,7 @@ class TOpenDialog1 {
   bool Scripted() const { return scripted_; }
   // Queues the answer to a later showing (nullopt = cancel); makes the
   // dialog scripted.
-  void QueueAnswer(std::optional<QString> fileName);
+  void QueueAnswer(const std::optional<QString>& fileName);
   // The requests of the scripted showings, oldest first.
   const QList<TOpenFileRequest>& Requests() const { return requests_; }
 
