@@ -170,6 +170,32 @@ constexpr std::array kTexts = {
     TDesignText{"Dic_Form1", "ToolButton5", "", "Илюстрация"},
     TDesignText{"Dic_Form1", "ToolButton6", "", "Смяна на речника"},
     TDesignText{"Dic_Form1", "BRichEdit1", "Обяснение", ""},
+    // user links: the links page and the link dialog
+    TDesignText{"Lectora2Form1", "ToolButton17", "", "Промени връзката"},
+    TDesignText{"Lectora2Form1", "ToolButton14", "", "Нова връзка"},
+    TDesignText{"Lectora2Form1", "ToolButton16", "", "Изтрий връзката"},
+    TDesignText{"Lectora2Form1", "ToolButton18", "", "Отвори връзката"},
+    TDesignText{"Lectora2Form1", "Expand1", "Expand", ""},
+    TDesignText{"Lectora2Form1", "Collapse1", "Collapse", ""},
+    TDesignText{"Lectora2Form1", "Openlink1", "Open link", ""},
+    TDesignText{"Lectora2Form1", "Newlink1", "New link", ""},
+    TDesignText{"Lectora2Form1", "Editlink1", "Edit link", ""},
+    TDesignText{"Lectora2Form1", "Deletelink1", "Delete link", ""},
+    TDesignText{"LinkForm1", "LinkForm1", "Връзка", ""},
+    TDesignText{"LinkForm1", "Label1", "Надпис:", ""},
+    TDesignText{"LinkForm1", "Label2", "Връзка:", ""},
+    TDesignText{"LinkForm1", "Button1", "Избор...", "Избор на файл"},
+    TDesignText{"LinkForm1", "Button2", "ДА", ""},
+    TDesignText{"LinkForm1", "Button3", "&Отказ", ""},
+    TDesignText{"LinkForm1", "Button4", "&Помощ", ""},
+    TDesignText{"LinkForm1", "RadioGroup1", "Къде да се постави новата връзка", ""},
+    TDesignText{"LinkForm1", "RadioGroup1.0", "Insert", ""},
+    TDesignText{"LinkForm1", "RadioGroup1.1", "Add", ""},
+    TDesignText{"LinkForm1", "RadioGroup1.2", "Add child", ""},
+    TDesignText{"LinkForm1", "NotStorable",
+                "Знакът „%1“ не може да се запише във файла с връзките. "
+                "The character “%1” cannot be stored in the link file.",
+                ""},
 };
 
 }  // namespace

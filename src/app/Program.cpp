@@ -30,6 +30,8 @@
 #include "tools/help/HelpTopics.h"
 #include "tools/help/ProgramAddresses.h"
 #include "tools/language/LanguageService.h"
+#include "tools/links/LinkContext.h"
+#include "tools/links/LinkForm1.h"
 #include "tools/range/RangeForm1.h"
 #include "tools/search/SearchService.h"
 
@@ -78,6 +80,7 @@ TProgram::TProgram(const TStartOptions& options) {
   // search by name among them finds the main window's first.
   dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, nullptr);
   dicForm_->ConnectProgram(*active_, *navigator_, *wordSearch_);
+  CreateLinkDialog(options);
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -94,9 +97,11 @@ TProgram::TProgram(const TStartOptions& options) {
                             *listMessage_,
                             *help_,
                             *wordSearch_,
-                            *dicForm_};
+                            *dicForm_,
+                            *links_};
   window_->Build(services);
-  dicForm_->setParent(window_.get(), dicForm_->windowFlags());  // dictionary
+  dicForm_->setParent(window_.get(), dicForm_->windowFlags());    // dictionary
+  linkForm_->setParent(window_.get(), linkForm_->windowFlags());  // user links
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();
@@ -188,6 +193,21 @@ void TProgram::WireRangeDialog() {
   // A confirmed range searches again, as a change of the selected word does.
   QObject::connect(rangeForm_, &TRangeForm1::RangeConfirmed, wordSearch_.get(),
                    &TSearchService::RepeatSearch);
+}
+
+void TProgram::CreateLinkDialog(const TStartOptions& options) {
+  // Joins the main window after its own controls, as the dictionary does.
+  linkForm_ = new TLinkForm1(nullptr);
+  linkForm_->OpenDialog1().SetScripted(options.ScriptedDialogs);
+  linkForm_->SetCyrillicFontSource(
+      [this] { return session_->Bibles().CyrillicFontName(session_->Settings().Ini()); });
+  linkForm_->SetHelp([this](const std::string& topic) { help_->ShowTopic(topic); });
+  linkForm_->SetNotice([this](const QString& text) { msgForm_->ShowInfo(text); });
+  links_ = std::make_unique<TLinkContext>();
+  links_->Shell = shell_;
+  links_->Dialog = linkForm_;
+  links_->AskDefaultNo = [this](const QString& text) { return msgForm_->AskYesNo(text, true); };
+  links_->ShowInfo = [this](const QString& text) { msgForm_->ShowInfo(text); };
 }
 
 TProgram::~TProgram() {

@@ -22,6 +22,8 @@ class TBibleForm1;
 class THistoryContext;
 class TInterfaceTexts;
 class TLectora2Form1;
+class TLinkForm1;
+struct TLinkContext;
 class TListMessageForm1;
 class TMsgForm1;
 class TNavigator;
@@ -77,6 +79,8 @@ class TProgram {
   TSearchService& WordSearch() { return *wordSearch_; }
   // The dictionary window, a tool window of the main window.
   TDic_Form1& DictionaryWindow() { return *dicForm_; }
+  // The link dialog of the user link tree.
+  TLinkForm1& LinkDialog() { return *linkForm_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -92,6 +96,7 @@ class TProgram {
   std::unique_ptr<IShellOpen> desktopShell_;
   std::unique_ptr<THelpService> help_;
   std::unique_ptr<TSearchService> wordSearch_;
+  std::unique_ptr<TLinkContext> links_;
   std::unique_ptr<TLectora2Form1> window_;
   // Refers to windows of the main window, so it goes first.
   std::unique_ptr<TLanguageService> language_;
@@ -103,11 +108,13 @@ class TProgram {
   TListMessageForm1* listMessage_ = nullptr;
   TRangeForm1* rangeForm_ = nullptr;
   TDic_Form1* dicForm_ = nullptr;
+  TLinkForm1* linkForm_ = nullptr;
   IShellOpen* shell_ = nullptr;
 
   void CreateHelp(const TStartOptions& options);
   void WireHelpMenu();
   void WireRangeDialog();
+  void CreateLinkDialog(const TStartOptions& options);
   // The interface language (ProgramLanguage.cpp).
   void CreateLanguage();
   // The interface language of an installed copy's first run.

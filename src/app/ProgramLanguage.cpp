@@ -20,6 +20,7 @@
 #include "store/TranslationTable.h"
 #include "tools/dictionary/Dic_Form1.h"
 #include "tools/language/LanguageService.h"
+#include "tools/links/LinkForm1.h"
 #include "tools/options/Options.h"
 #include "tools/range/RangeForm1.h"
 
@@ -42,7 +43,8 @@ void TProgram::CreateLanguage() {
     return windows;
   };
   targets.Windows = {listMessage_, msgForm_,   window_->findChild<TOptions*>(),
-                     rangeForm_,   driveForm_, dicForm_};
+                     rangeForm_,   driveForm_, dicForm_,
+                     linkForm_};
   targets.ApplyMessages = [this] { ApplyMessageTexts(); };
   language_->SetTargets(std::move(targets));
   // Read with the other options at the first show, and again whenever the

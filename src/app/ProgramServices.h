@@ -16,6 +16,7 @@ class THelpService;
 class THistoryContext;
 class TInterfaceTexts;
 class TListMessageForm1;
+struct TLinkContext;
 class TNavigator;
 class TOptionValues;
 class TSearchContext;
@@ -42,6 +43,8 @@ struct TProgramServices {
   TSearchService& WordSearch;
   // The dictionary window (src/tools/dictionary).
   IDictionary& Dictionary;
+  // The user link tree's shell, questions and dialog (src/tools/links).
+  TLinkContext& Links;
 };
 
 }  // namespace lectora

@@ -32,6 +32,7 @@
 #include "store/Settings.h"
 #include "store/TranslationTable.h"
 #include "tools/dictionary/Dictionary.h"
+#include "tools/links/LinksPage.h"
 #include "tools/search/SearchService.h"
 
 namespace lectora {
@@ -63,6 +64,7 @@ void TLectora2Form1::FormCreate() {
   s.Placement.Height = height();
   s.Read(s_->Settings.Ini());
   ApplyWindowSettings();
+  leftPanel_->LinksPage->LoadTree();  // user links
 }
 
 bool TLectora2Form1::RunningFromCD() const { return s_->Settings.RunningFromCD(); }
@@ -201,6 +203,7 @@ void TLectora2Form1::FormClose() {
   s_->Options.SaveOptions(ini);
   if (s_->Active.Bible() != nullptr) s_->Active.SaveHistories();
   ini.UpdateFile();
+  leftPanel_->LinksPage->SaveTree();  // user links
 }
 
 void TLectora2Form1::closeEvent(QCloseEvent* event) {

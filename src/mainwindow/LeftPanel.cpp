@@ -17,7 +17,9 @@
 #include "navigation/ActiveTranslation.h"
 #include "navigation/Navigator.h"
 #include "store/Bible.h"
+#include "store/Settings.h"
 #include "tools/icons/ToolIcon.h"
+#include "tools/links/LinksPage.h"
 #include "tools/search/SearchPage.h"
 
 namespace lectora {
@@ -75,13 +77,8 @@ void TLeftPanel::CreatePages(const TProgramServices& services) {
   PopupMenu2 = HistoryMenu(this);
   LargeListBox1->SetPopupMenu(PopupMenu2);
   PageControl1->addTab(SearchPage, DesignCaption(kForm, "TabSheet1"));
-  // The user link tree comes with its own tool; its page waits for it.
-  LinksPage = new QWidget(PageControl1);
-  LinksPage->setObjectName(QStringLiteral("TabSheet2"));
-  auto* links = new QVBoxLayout(LinksPage);
-  auto* placeholder = new QWidget(LinksPage);
-  placeholder->setObjectName(QStringLiteral("LinkOutline1"));
-  links->addWidget(placeholder, 1);
+  LinksPage = new TLinksPage(services.Links, services.Texts,
+                             services.Settings.SetupFolder() + "LinkTree.txt", PageControl1);
   PageControl1->addTab(LinksPage, DesignCaption(kForm, "TabSheet2"));
   connect(PageControl1, &QTabWidget::currentChanged, this, &TLeftPanel::PageChanged);
   BitBtn1 = new QToolButton(this);

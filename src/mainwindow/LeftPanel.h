@@ -22,6 +22,7 @@ class TBible;
 class TBibleComboBox;
 class THistoryListView;
 class TLargeListBox;
+class TLinksPage;
 class TNavigator;
 class TSearchPage;
 struct TProgramServices;
@@ -46,7 +47,7 @@ class TLeftPanel : public QWidget {
   TSearchPage* SearchPage = nullptr;
   TLargeListBox* LargeListBox1 = nullptr;
   QTabWidget* PageControl1 = nullptr;
-  QWidget* LinksPage = nullptr;
+  TLinksPage* LinksPage = nullptr;  // the user link tree (TabSheet2)
   QToolButton* BitBtn1 = nullptr;
   QWidget* Panel6 = nullptr;
   TBibleComboBox* HistoryBox = nullptr;
