@@ -11,17 +11,20 @@ class IMessageService;
 class TActionRegistry;
 class TActiveTranslation;
 class TBibleSet;
+class TDdeServer;
 class TDisplayContext;
 class THelpService;
 class THistoryContext;
 class TInterfaceTexts;
 class TListMessageForm1;
 class TNavigator;
+class TOnTopClient;
 class TOptionValues;
 class TSearchContext;
 class TSearchService;
 class TSettings;
 class TStandardStructure;
+class TVersionCheck;
 
 struct TProgramServices {
   TSettings& Settings;
@@ -42,6 +45,12 @@ struct TProgramServices {
   TSearchService& WordSearch;
   // The dictionary window (src/tools/dictionary).
   IDictionary& Dictionary;
+  // The interface other programs drive over the session bus, the on-top
+  // viewer's client (src/tools/dde) and the new-version check
+  // (src/tools/version).
+  TDdeServer& DdeServer;
+  TOnTopClient& OnTop;
+  TVersionCheck& VersionCheck;
 };
 
 }  // namespace lectora
