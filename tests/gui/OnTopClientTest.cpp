@@ -17,7 +17,9 @@
 #include "DdeTestSupport.h"
 #include "app/ActionRegistry.h"
 #include "app/Program.h"
+#include "app/InterfaceTexts.h"
 #include "display/BibleForm1.h"
+#include "display/QtText.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "mainwindow/MsgForm1.h"
 #include "navigation/Navigator.h"
@@ -138,8 +140,8 @@ TEST_F(DdeDBusOnTop, AMissingViewerIsAnnouncedAndNothingIsRemembered) {
   ViewWindow1();
   EXPECT_FALSE(OnTop().Connected());
   ASSERT_EQ(messages.Shown().size(), 1);
-  EXPECT_TRUE(messages.Shown().front().Text.contains(QStringLiteral("not found")))
-      << messages.Shown().front().Text.toStdString();
+  EXPECT_EQ(messages.Shown().front().Text,
+            DecodeCharset(window_->Program().Texts().Translate("OnTopNotFound"), 204));
   window_->close();
   const TMyIniFile ini(setup_.Setup().File("lectora.ini"), true);
   EXPECT_FALSE(ini.ReadBool("MainWindow", "IsFloatpane", true));
