@@ -69,7 +69,7 @@ TEST(ClipboardTextTest, ImagesHtmlOnlyAndAMegabyteGiveNothing) {
   html.setHtml(QStringLiteral("<b>John 3:16</b>"));
   EXPECT_EQ(TClipboardCapture::ClipboardText(&html), "");
   QMimeData huge;
-  huge.setText(QStringLiteral("John 3:16 ") + QString(1024 * 1024, QLatin1Char('x')));
+  huge.setText(QStringLiteral("John 3:16 ") + QString(qsizetype{1024} * 1024, QLatin1Char('x')));
   EXPECT_EQ(TClipboardCapture::ClipboardText(&huge), "");
 }
 
@@ -108,11 +108,10 @@ TEST_F(ClipboardCaptureTest, ACopiedReferenceMovesEveryWindowAndBringsTheProgram
 }
 
 TEST_F(ClipboardCaptureTest, LongTextsAndOtherTextsChangeNothing) {
-  const QString texts[] = {QStringLiteral("John 3:16") + QString(51, QLatin1Char(' ')),
-                           QString(40, QLatin1Char(' ')) + QStringLiteral("John 3:16") +
-                               QString(11, QLatin1Char(' ')),
-                           QStringLiteral("love one another"), QStringLiteral("Hezekiah 3:16"),
-                           QString()};
+  const QString texts[] = {
+      QStringLiteral("John 3:16") + QString(51, QLatin1Char(' ')),
+      QString(40, QLatin1Char(' ')) + QStringLiteral("John 3:16") + QString(11, QLatin1Char(' ')),
+      QStringLiteral("love one another"), QStringLiteral("Hezekiah 3:16"), QString()};
   for (const QString& text : texts) {
     QApplication::clipboard()->setText(text);
     EXPECT_EQ(Place().Book, 1) << text.toStdString();
@@ -191,7 +190,7 @@ TEST_F(ClipboardCaptureX11Test, LongTextsImagesAndHtmlChangeNothingOnX11) {
   const int examined = Capture().ExaminedCount();
   Xclip("John 3:16" + QByteArray(51, ' '));
   Xclip("<b>John 3:16</b>", "text/html");
-  Xclip(QByteArray(1024 * 1024, 'x'));
+  Xclip(QByteArray(qsizetype{1024} * 1024, 'x'));
   ASSERT_TRUE(QTest::qWaitFor([&] { return Capture().ExaminedCount() >= examined + 3; }, 5000));
   EXPECT_EQ(Place().Book, 1);
 }

@@ -211,8 +211,8 @@ struct TBadCall {
 TEST_F(DdeDBusServer, BadTextsNeverCrashAndLeaveTheWindowsAtAValidPlace) {
   window_->OpenTranslation(test::kKingJames);
   Poke("SetBook", QStringLiteral("John 3:16"));
-  const QString big(100 * 1024, QLatin1Char('7'));
-  const QString words(100 * 1024, QLatin1Char('x'));
+  const QString big(qsizetype{100} * 1024, QLatin1Char('7'));
+  const QString words(qsizetype{100} * 1024, QLatin1Char('x'));
   const TBadCall calls[] = {
       {"SetBook", QString()},
       {"SetBook", big},
@@ -242,8 +242,7 @@ TEST_F(DdeDBusServer, BadTextsNeverCrashAndLeaveTheWindowsAtAValidPlace) {
     EXPECT_EQ(active->ShownBook(), place.Book);
     EXPECT_EQ(active->ShownChapter(), place.Chapter);
     // The item SetVerse holds the current verse after a SetVerse.
-    EXPECT_EQ(Request(call.Item),
-              std::string(call.Item) == "SetVerse" ? ShownVerse() : call.Text);
+    EXPECT_EQ(Request(call.Item), std::string(call.Item) == "SetVerse" ? ShownVerse() : call.Text);
   }
 }
 

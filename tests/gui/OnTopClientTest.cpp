@@ -16,8 +16,8 @@
 
 #include "DdeTestSupport.h"
 #include "app/ActionRegistry.h"
-#include "app/Program.h"
 #include "app/InterfaceTexts.h"
+#include "app/Program.h"
 #include "display/BibleForm1.h"
 #include "display/QtText.h"
 #include "mainwindow/Lectora2Form1.h"

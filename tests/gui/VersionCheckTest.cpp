@@ -141,7 +141,7 @@ TEST(VersionCheckTest, TheDateIsReadByPositionAndAnUnknownMonthIsJanuary) {
 TEST(VersionCheckTest, NoHeadersAHugeHeadAndASilentServerLeaveItRunning) {
   TTestServer bare("HTTP/1.0 200 OK\r\n\r\n");
   TTestServer nothing("");
-  TTestServer huge("HTTP/1.0 200 OK\r\nX-Filler: " + QByteArray(10 * 1024 * 1024, 'a') +
+  TTestServer huge("HTTP/1.0 200 OK\r\nX-Filler: " + QByteArray(qsizetype{10} * 1024 * 1024, 'a') +
                    "\r\nLast-Modified: Thu, 01 Jan 2099 00:00:00 GMT\r\n\r\n");
   for (TTestServer* server : {&bare, &nothing, &huge}) {
     auto check = Check(server->Address());
