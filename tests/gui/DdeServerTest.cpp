@@ -188,7 +188,10 @@ TEST_F(DdeDBusServer, ConcordanceSearchesOpensTheFirstVerseAndTheSameTextDoesNot
   Poke("SetBook", QStringLiteral("Psalms 23:1"));
   TSearchService& search = window_->Program().WordSearch();
   QSignalSpy shown(&search, &TSearchService::ListShown);
+  TDic_Form1& dictionary = window_->Program().DictionaryWindow();
+  dictionary.ShowDictionary();
   Poke("Concordance", QStringLiteral("light"));
+  EXPECT_TRUE(dictionary.isMinimized()) << "AutoMin (option 11) is on";
   ASSERT_NE(search.SearchRoot(), nullptr);
   ASSERT_GT(search.CurrentList()->Count(), 0U);
   EXPECT_EQ(Place().VerseNumber, search.CurrentList()->Items.front()) << "first found opened";
