@@ -14,6 +14,7 @@
 #include "mainwindow/SignalCloser.h"
 #include "store/DefaultSetupFolder.h"
 #include "store/LectoraError.h"
+#include "tools/dde/DdeServer.h"
 
 namespace {
 
@@ -81,6 +82,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   lectora::TLectora2Form1* window = &program->Window();
+  // The bus object also serves the pokes of other programs.
+  justOne.SetItems(&program->DdeServer());
   QObject::connect(&justOne, &lectora::TPBJustOne::ActivateRequested, window, [window] {
     // A maximised window stays maximised; only a minimised one is restored.
     if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);

@@ -1,6 +1,8 @@
 #include "app/Program.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTimer>
 
@@ -21,9 +23,13 @@
 #include "search/SearchContext.h"
 #include "settings/OptionValues.h"
 #include "store/BibleSet.h"
+#include "store/IniFile.h"
 #include "store/Settings.h"
 #include "store/StoreSession.h"
 #include "store/TranslationTable.h"
+#include "tools/clipboard/ClipboardCapture.h"
+#include "tools/dde/DdeServer.h"
+#include "tools/dde/OnTopClient.h"
 #include "tools/dictionary/Dic_Form1.h"
 #include "tools/help/DesktopShellOpen.h"
 #include "tools/help/HelpService.h"
@@ -34,6 +40,7 @@
 #include "tools/links/LinkForm1.h"
 #include "tools/range/RangeForm1.h"
 #include "tools/search/SearchService.h"
+#include "tools/version/VersionCheck.h"
 
 namespace lectora {
 
@@ -81,6 +88,7 @@ TProgram::TProgram(const TStartOptions& options) {
   dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, nullptr);
   dicForm_->ConnectProgram(*active_, *navigator_, *wordSearch_);
   CreateLinkDialog(options);
+  CreateDdeTools();
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -98,13 +106,17 @@ TProgram::TProgram(const TStartOptions& options) {
                             *help_,
                             *wordSearch_,
                             *dicForm_,
-                            *links_};
+                            *links_,
+                            *ddeServer_,
+                            *onTop_,
+                            *versionCheck_};
   window_->Build(services);
   dicForm_->setParent(window_.get(), dicForm_->windowFlags());    // dictionary
   linkForm_->setParent(window_.get(), linkForm_->windowFlags());  // user links
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();
+  WireDdeTools();
   TellUnwritableUserFolder();
 }
 
@@ -127,6 +139,57 @@ void TProgram::TellUnwritableUserFolder() {
   const QString text = DecodeCharset(texts_->Translate("UserFolderUnwritable"), 204) +
                        QStringLiteral(" ") + QString::fromStdString(settings.UserFolder());
   QTimer::singleShot(0, window_.get(), [this, text] { msgForm_->ShowInfo(text); });
+}
+
+void TProgram::CreateDdeTools() {
+  constexpr int kMessageCharset = 204;  // the message tables are Windows-1251
+  const auto message = [this](const char* key) {
+    return DecodeCharset(texts_->Translate(key), kMessageCharset);
+  };
+  onTop_ =
+      std::make_unique<TOnTopClient>(QString::fromStdString(session_->Settings().SetupFolder()));
+  onTop_->NotFound = [this, message] { msgForm_->ShowInfo(message("OnTopNotFound")); };
+  ddeServer_ = std::make_unique<TDdeServer>(*active_, *options_, *dicForm_, *wordSearch_, *onTop_);
+  const TMyIniFile& ini = session_->Settings().Ini();
+  TCheckForNewVersion::TOptions check;
+  check.Address = QString::fromStdString(ini.ReadString("MainWindow", "VersionCheckURL", ""));
+  TVersionCheck::TDialogs dialogs;
+  dialogs.Ask = [this, message](const char* key) { return msgForm_->AskYesNo(message(key)); };
+  dialogs.Tell = [this, message](const char* key) { msgForm_->ShowInfo(message(key)); };
+  versionCheck_ = std::make_unique<TVersionCheck>(
+      std::move(check), QString::fromStdString(ini.ReadString("MainWindow", "DownloadURL", "")),
+      std::move(dialogs), *shell_);
+}
+
+void TProgram::WireDdeTools() {
+  onTop_->SendActive = [this] {
+    if (TBibleForm1* active = window_->ActiveBibleWindow()) {
+      active->SendToOnTop();
+      active->SendVersePos(active->Verse);
+    }
+  };
+  TDdeServer::THooks& hooks = ddeServer_->Hooks;
+  hooks.BringToFront = [this] { BringToFront(); };
+  hooks.MinimizeDictionary = [this] {
+    if (dicForm_->isVisible()) dicForm_->showMinimized();
+  };
+  TClipboardCapture::THooks clipboard;
+  clipboard.HasActiveBibleWindow = [this] { return window_->ActiveBibleWindow() != nullptr; };
+  clipboard.BringToFront = [this] { BringToFront(); };
+  clipboard_ =
+      std::make_unique<TClipboardCapture>(*QGuiApplication::clipboard(), *display_, *options_,
+                                          *navigator_, *onTop_, std::move(clipboard));
+}
+
+void TProgram::BringToFront() {
+  // The dictionary is a tool window of the main window: it stays above it
+  // by itself, so it needs no change of style to let the window forward.
+  TLectora2Form1& window = *window_;
+  if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+  window.show();
+  window.raise();
+  window.activateWindow();
+  window.update();
 }
 
 void TProgram::CreateHelp(const TStartOptions& options) {
@@ -213,6 +276,7 @@ void TProgram::CreateLinkDialog(const TStartOptions& options) {
 TProgram::~TProgram() {
   // The Bible windows and the lists go while the services they watch exist.
   language_.reset();
+  clipboard_.reset();
   window_.reset();
 }
 

@@ -14,6 +14,8 @@ class IShellOpen;
 class TActionRegistry;
 class TActiveTranslation;
 class TCDDriveForm1;
+class TClipboardCapture;
+class TDdeServer;
 class TDic_Form1;
 class TDisplayContext;
 class THelpService;
@@ -27,12 +29,14 @@ struct TLinkContext;
 class TListMessageForm1;
 class TMsgForm1;
 class TNavigator;
+class TOnTopClient;
 class TOptionValues;
 class TQtMessageService;
 class TRangeForm1;
 class TSearchContext;
 class TSearchService;
 class TStoreSession;
+class TVersionCheck;
 
 class TProgram {
  public:
@@ -81,6 +85,16 @@ class TProgram {
   TDic_Form1& DictionaryWindow() { return *dicForm_; }
   // The link dialog of the user link tree.
   TLinkForm1& LinkDialog() { return *linkForm_; }
+  // The items other programs poke over the session bus (the single
+  // instance's bus object serves them), the on-top viewer's client, the
+  // clipboard capture and the new-version check.
+  TDdeServer& DdeServer() { return *ddeServer_; }
+  TOnTopClient& OnTop() { return *onTop_; }
+  TClipboardCapture& ClipboardCapture() { return *clipboard_; }
+  TVersionCheck& VersionCheck() { return *versionCheck_; }
+  // `BringToFront`: the main window restored when minimised, raised and
+  // activated.
+  void BringToFront();
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -97,7 +111,12 @@ class TProgram {
   std::unique_ptr<THelpService> help_;
   std::unique_ptr<TSearchService> wordSearch_;
   std::unique_ptr<TLinkContext> links_;
+  std::unique_ptr<TOnTopClient> onTop_;
+  std::unique_ptr<TVersionCheck> versionCheck_;
+  std::unique_ptr<TDdeServer> ddeServer_;
   std::unique_ptr<TLectora2Form1> window_;
+  // Watches the clipboard for the window; goes before it.
+  std::unique_ptr<TClipboardCapture> clipboard_;
   // Refers to windows of the main window, so it goes first.
   std::unique_ptr<TLanguageService> language_;
   // Children of the window.
@@ -123,6 +142,10 @@ class TProgram {
   void TellUnwritableUserFolder();
   void ApplyMessageTexts();
   void TitleBibleWindow(TBibleForm1& window) const;
+  // The bus interface, the on-top viewer, the clipboard and the version
+  // check (before and after the window is built).
+  void CreateDdeTools();
+  void WireDdeTools();
 };
 
 }  // namespace lectora

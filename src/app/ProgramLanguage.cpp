@@ -18,6 +18,7 @@
 #include "store/Settings.h"
 #include "store/StoreSession.h"
 #include "store/TranslationTable.h"
+#include "tools/dde/OnTopClient.h"
 #include "tools/dictionary/Dic_Form1.h"
 #include "tools/language/LanguageService.h"
 #include "tools/links/LinkForm1.h"
@@ -55,6 +56,7 @@ void TProgram::CreateLanguage() {
   window_->SetBibleWindowCreated([this](TBibleForm1& window) {
     language_->ApplyTo(window);
     TitleBibleWindow(window);
+    window.OnTopLink = onTop_.get();  // the on-top viewer
   });
 }
 

@@ -11,6 +11,7 @@ class IMessageService;
 class TActionRegistry;
 class TActiveTranslation;
 class TBibleSet;
+class TDdeServer;
 class TDisplayContext;
 class THelpService;
 class THistoryContext;
@@ -18,11 +19,13 @@ class TInterfaceTexts;
 class TListMessageForm1;
 struct TLinkContext;
 class TNavigator;
+class TOnTopClient;
 class TOptionValues;
 class TSearchContext;
 class TSearchService;
 class TSettings;
 class TStandardStructure;
+class TVersionCheck;
 
 struct TProgramServices {
   TSettings& Settings;
@@ -45,6 +48,12 @@ struct TProgramServices {
   IDictionary& Dictionary;
   // The user link tree's shell, questions and dialog (src/tools/links).
   TLinkContext& Links;
+  // The interface other programs drive over the session bus, the on-top
+  // viewer's client (src/tools/dde) and the new-version check
+  // (src/tools/version).
+  TDdeServer& DdeServer;
+  TOnTopClient& OnTop;
+  TVersionCheck& VersionCheck;
 };
 
 }  // namespace lectora

@@ -26,6 +26,7 @@
 #include "store/MessageService.h"
 #include "store/StandardStructure.h"
 #include "store/TranslationTable.h"
+#include "tools/dde/OnTopLink.h"
 #include "tools/dictionary/Dictionary.h"
 
 namespace lectora {
@@ -334,15 +335,34 @@ void TBibleForm1::SaveState(TMyIniFile& ini, const std::string& section) const {
   ini.WriteInteger(section, "BibleHndl", translationNumber_);
 }
 
-void TBibleForm1::SendToOnTop() {
-  // Filled by the on-top viewer's D-Bus client: while it is connected and
-  // this is the active window, sends SetLetters, SetCaption, SetFont,
-  // SetFontSize, SetFontCharSet and SetText.
+bool TBibleForm1::OnTopWanted() const {
+  return OnTopLink != nullptr && OnTopLink->Connected() && bible_ != nullptr &&
+         host_.IsActiveBibleWindow(this);
 }
 
-void TBibleForm1::SendVersePos(int /*verse*/) {
-  // Filled by the on-top viewer's D-Bus client: GoToPos with VerseEnds[v],
-  // then with VerseEnds[v + 1] - 2, both within the chapter shown.
+void TBibleForm1::SendToOnTop() {
+  if (!OnTopWanted()) return;
+  const int cs = Charset();
+  const QFont& font = BRichEdit1->Font().Font;
+  OnTopLink->Poke(QStringLiteral("SetLetters"), DecodeCharset(bible_->Language.Alphabet, cs));
+  OnTopLink->Poke(QStringLiteral("SetCaption"), windowTitle());
+  OnTopLink->Poke(QStringLiteral("SetFont"), font.family());
+  OnTopLink->Poke(QStringLiteral("SetFontSize"), QString::number(font.pointSize()));
+  OnTopLink->Poke(QStringLiteral("SetFontCharSet"), QString::number(cs));
+  // Each run in its own character set (Greek heads are Cyrillic), line ends kept.
+  QString text;
+  for (const TTextFrag& frag : BRichEdit1->Fragments()) {
+    text += DecodeCharset(frag.Text, frag.Font.Charset);
+  }
+  OnTopLink->Poke(QStringLiteral("SetText"), text);
+}
+
+void TBibleForm1::SendVersePos(int verse) {
+  if (!OnTopWanted() || verse < 1 || verse > shownCount_) return;
+  OnTopLink->Poke(QStringLiteral("GoToPos"),
+                  QString::number(verseEnds_[static_cast<std::size_t>(verse - 1)]));
+  OnTopLink->Poke(QStringLiteral("GoToPos"),
+                  QString::number(verseEnds_[static_cast<std::size_t>(verse)]));
 }
 
 // ---- activation ----

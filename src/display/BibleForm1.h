@@ -42,6 +42,7 @@ class QMenu;
 namespace lectora {
 
 class IBibleWindowHost;
+class IOnTopLink;
 class TBible;
 struct TBook;
 class TMyIniFile;
@@ -107,9 +108,14 @@ class TBibleForm1 : public QWidget, public IPlaceView {
   // Writes "BibleHndl" = the translation number into `section`.
   void SaveState(TMyIniFile& ini, const std::string& section) const;
 
-  // The on-top viewer link. No-ops until the viewer's D-Bus client exists;
-  // then they send the chapter (letters, caption, font, text) and the
-  // active verse's position while this is the active window.
+  // The on-top viewer link (not owned; null: no viewer). While it is
+  // connected and this is the active window, SendToOnTop sends the chapter
+  // (letters, caption, font, size, character set, text) and SendVersePos
+  // the passage of `verse` as two GoToPos positions in visible characters
+  // (CR and LF not counted): its first character, then the end of the verse
+  // (VerseEnds[verse - 1], VerseEnds[verse]). A verse the window does not
+  // show sends nothing.
+  IOnTopLink* OnTopLink = nullptr;
   void SendToOnTop();
   void SendVersePos(int verse);
 
@@ -207,6 +213,8 @@ class TBibleForm1 : public QWidget, public IPlaceView {
   void EndPress();
   // The character set of the module's language.
   int Charset() const;
+  // The viewer is connected and this is the active window.
+  bool OnTopWanted() const;
   // Shows `text` once per ShowChapter call (`shown` tracks it).
   void ReportOnce(const std::string& text, bool& shown);
 

@@ -39,12 +39,15 @@
 #include "store/BinaryFile.h"
 #include "store/Settings.h"
 #include "store/TranslationTable.h"
+#include "tools/dde/DdeServer.h"
+#include "tools/dde/OnTopClient.h"
 #include "tools/dictionary/Dictionary.h"
 #include "tools/help/HelpService.h"
 #include "tools/icons/ToolIcon.h"
 #include "tools/options/Options.h"
 #include "tools/search/SearchPage.h"
 #include "tools/search/SearchService.h"
+#include "tools/version/VersionCheck.h"
 
 namespace lectora {
 
@@ -64,6 +67,25 @@ void NameControl(QWidget& control, const char* name) {
   } else if (!Caption(name).isEmpty()) {
     control.setAccessibleName(Caption(name));
   }
+}
+
+// The controls the bus interface's place pokes go through: the book box as
+// if Enter was pressed in it, the spin edits with their change rule.
+void LendControls(TDdeServer& server, TNavigationBar& bar, TBibleWindowArea& area,
+                  TNavigator& navigator, ISearchBox* searchBox) {
+  TDdeServer::THooks& hooks = server.Hooks;
+  hooks.HasBibleWindow = [&area] { return area.ActiveWindow() != nullptr; };
+  hooks.EnterBookBox = [&bar, &navigator](const std::string& text) {
+    bar.BookBox->SetTextQuiet(text);
+    navigator.GoToReference(bar.BookBox->Text());
+  };
+  hooks.SetChapterText = [&bar](const QString& text) { bar.SpinEdit1->setText(text); };
+  hooks.SetVerseText = [&bar](const QString& text) { bar.SpinEdit2->setText(text); };
+  hooks.CurrentVerseText = [&area] {
+    const TBibleForm1* window = area.ActiveWindow();
+    return window != nullptr ? window->CurrentVerseText() : std::string();
+  };
+  hooks.SearchBox = searchBox;
 }
 
 }  // namespace
@@ -250,7 +272,8 @@ void TLectora2Form1::CreateMenus() {
   };
   QMenu* file1 = menu(nullptr, "File1");
   bible1_ = menu(file1, "Bible1");
-  QAction* viewWindow1 = item(*file1, "ViewWindow1", false);  // comes with the on-top viewer
+  QAction* viewWindow1 = item(*file1, "ViewWindow1");
+  connect(viewWindow1, &QAction::triggered, this, [this] { s_->OnTop.Connect(); });
   viewWindow1->setVisible(false);
   windowItems_.push_back(viewWindow1);
   // dictionary: the window as it was left
@@ -297,8 +320,9 @@ void TLectora2Form1::CreateHelpMenu(QMenu& help1) {
   item("WebSite1");
   item("EMail1");
   help1.addSeparator()->setObjectName(QStringLiteral("N7"));
-  item("CheckNew1")->setEnabled(false);  // comes with the new-version check
-  item("Logo1")->setEnabled(false);      // comes with the logo window
+  connect(item("CheckNew1"), &QAction::triggered, this,
+          [this] { s_->VersionCheck.CheckNew1Click(); });
+  item("Logo1")->setEnabled(false);  // comes with the logo window
 }
 
 void TLectora2Form1::CreateGotoMenu(QMenu& goto1) {
@@ -386,6 +410,7 @@ void TLectora2Form1::Wire() {
   connect(&links, &QAction::toggled, &search, &TSearchService::LinksViewToggled);
   search.RefreshWindows = [this] { windowArea_->RefreshAllWindows(); };
   windowArea_->FindCommand = [&search](const std::string& text) { search.SearchFor(text); };
+  LendControls(s_->DdeServer, *navigationBar_, *windowArea_, s_->Navigator, leftPanel_->SearchPage);
 }
 
 void TLectora2Form1::ShowStatus() {

@@ -31,9 +31,11 @@
 #include "store/IniFile.h"
 #include "store/Settings.h"
 #include "store/TranslationTable.h"
+#include "tools/dde/OnTopClient.h"
 #include "tools/dictionary/Dictionary.h"
 #include "tools/links/LinksPage.h"
 #include "tools/search/SearchService.h"
+#include "tools/version/VersionCheck.h"
 
 namespace lectora {
 
@@ -145,6 +147,8 @@ void TLectora2Form1::FormShow() {
   if (windowSettings_.IsDicVizible) {
     s_->Dictionary.LookUpWord(s_->Settings.Ini().ReadString("DicForm", "Text", ""));
   }
+  if (windowSettings_.IsFloatpane) s_->OnTop.Connect();
+  s_->VersionCheck.FirstShow(options.GetOption(TOptionValues::kNewVCheck));
 }
 
 void TLectora2Form1::CollectWindowSettings() {
@@ -188,6 +192,7 @@ void TLectora2Form1::CollectWindowSettings() {
   s.SearchTextLang = s_->WordSearch.SearchTextLanguage;
   s.TabPageIndex = leftPanel_->PageIndex();
   s.IsDicVizible = s_->Dictionary.IsShown();  // dictionary
+  s.IsFloatpane = s_->OnTop.Connected();
   // The notes and picture windows, the audio and the links page do not
   // exist yet: their keys keep what the last run stored.
 }

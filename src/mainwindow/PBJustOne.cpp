@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDeadlineTimer>
@@ -12,6 +13,7 @@
 #include <QThread>
 
 #include "ddeserverconv1adaptor.h"
+#include "tools/dde/DdeServerItems.h"
 
 namespace lectora {
 
@@ -202,5 +204,17 @@ void TPBJustOne::AcceptLocalConnection() {
 }
 
 void TPBJustOne::Activate() { Q_EMIT ActivateRequested(); }
+
+void TPBJustOne::Poke(const QString& item, const QString& text) {
+  if (items_ != nullptr) items_->Poke(item, text);
+}
+
+QString TPBJustOne::Request(const QString& item) {
+  QString text;
+  if (items_ != nullptr && !items_->Request(item, text) && calledFromDBus()) {
+    sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("unknown item: ") + item.left(64));
+  }
+  return text;
+}
 
 }  // namespace lectora

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
@@ -15,7 +16,9 @@
 
 namespace lectora {
 
-class TPBJustOne : public QObject {
+class IDdeServerItems;
+
+class TPBJustOne : public QObject, public QDBusContext {
   Q_OBJECT
 
  public:
@@ -69,10 +72,23 @@ class TPBJustOne : public QObject {
   // The lock file and socket used by the local fallback.
   QString LockFileName() const;
   QString SocketFileName() const;
+  // The items the bus object serves besides Activate (not owned; null: the
+  // pokes do nothing and requests answer empty texts). Must outlive this
+  // object or be reset to null first.
+  void SetItems(IDdeServerItems* items) { items_ = items; }
 
  public Q_SLOTS:
   // Called over the bus or the socket by a later instance.
   void Activate();
+  // The pokes and the request of the interface, handed to SetItems' object.
+  // A request for an unknown item answers the bus with InvalidArgs.
+  void SetBook(const QString& text) { Poke(QStringLiteral("SetBook"), text); }
+  void SetChapter(const QString& text) { Poke(QStringLiteral("SetChapter"), text); }
+  void SetVerse(const QString& text) { Poke(QStringLiteral("SetVerse"), text); }
+  void Explane(const QString& text) { Poke(QStringLiteral("Explane"), text); }
+  void Concordance(const QString& text) { Poke(QStringLiteral("Concordance"), text); }
+  void CloseOnTop(const QString& text) { Poke(QStringLiteral("CloseOnTop"), text); }
+  QString Request(const QString& item);
 
  Q_SIGNALS:
   // The main window shows, raises and activates itself.
@@ -85,6 +101,7 @@ class TPBJustOne : public QObject {
   TResult CheckLocal();
   void AcceptLocalConnection();
   QDBusConnection Bus() const;
+  void Poke(const QString& item, const QString& text);
 
   TOptions options_;
   TResult result_ = TResult::NotChecked;
@@ -93,6 +110,7 @@ class TPBJustOne : public QObject {
   QString lastError_;
   std::unique_ptr<QLockFile> lock_;
   QLocalServer* server_ = nullptr;  // child of this
+  IDdeServerItems* items_ = nullptr;
 };
 
 }  // namespace lectora
