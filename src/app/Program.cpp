@@ -27,6 +27,9 @@
 #include "tools/help/HelpTopics.h"
 #include "tools/help/ProgramAddresses.h"
 #include "tools/language/LanguageService.h"
+#include "tools/logo/LogoForm1.h"
+#include "tools/picture/PictureForm1.h"
+#include "tools/player/MediaAudioPlayer.h"
 #include "tools/range/RangeForm1.h"
 #include "tools/search/SearchService.h"
 
@@ -71,6 +74,7 @@ TProgram::TProgram(const TStartOptions& options) {
   // It joins the main window after the window's own controls, so that a
   // search by name among them finds the main window's first.
   dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, nullptr);
+  CreatePictureAndLogo(options);
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -87,12 +91,25 @@ TProgram::TProgram(const TStartOptions& options) {
                             *listMessage_,
                             *help_,
                             *wordSearch_,
-                            *dicForm_};
+                            *dicForm_,
+                            *pictureForm_,
+                            *logoForm_};
   window_->Build(services);
-  dicForm_->setParent(window_.get(), dicForm_->windowFlags());  // dictionary
+  dicForm_->setParent(window_.get(), dicForm_->windowFlags());          // dictionary
+  pictureForm_->setParent(window_.get(), pictureForm_->windowFlags());  // pictures
+  logoForm_->setParent(window_.get(), logoForm_->windowFlags());        // logo
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();
+}
+
+void TProgram::CreatePictureAndLogo(const TStartOptions& options) {
+  player_ = options.AudioPlayer;
+  if (player_ == nullptr) player_ = new TMediaAudioPlayer(window_.get());
+  // Like the dictionary, both join the main window after its controls.
+  pictureForm_ = new TPictureForm1(session_->Settings(), *texts_, *messages_, *dicForm_, nullptr);
+  dicForm_->SetPictures(pictureForm_);
+  logoForm_ = new TLogoForm1(session_->Settings(), *options_, *player_, nullptr);
 }
 
 void TProgram::CreateHelp(const TStartOptions& options) {

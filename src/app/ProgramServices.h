@@ -7,7 +7,9 @@
 namespace lectora {
 
 class IDictionary;
+class ILogoWindow;
 class IMessageService;
+class IWordPictures;
 class TActionRegistry;
 class TActiveTranslation;
 class TBibleSet;
@@ -42,6 +44,10 @@ struct TProgramServices {
   TSearchService& WordSearch;
   // The dictionary window (src/tools/dictionary).
   IDictionary& Dictionary;
+  // The pictures of dictionary words (src/tools/picture).
+  IWordPictures& Pictures;
+  // The logo window (src/tools/logo).
+  ILogoWindow& Logo;
 };
 
 }  // namespace lectora

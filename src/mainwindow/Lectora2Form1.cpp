@@ -42,7 +42,9 @@
 #include "tools/dictionary/Dictionary.h"
 #include "tools/help/HelpService.h"
 #include "tools/icons/ToolIcon.h"
+#include "tools/logo/LogoWindow.h"
 #include "tools/options/Options.h"
+#include "tools/picture/WordPictures.h"
 #include "tools/search/SearchPage.h"
 #include "tools/search/SearchService.h"
 
@@ -97,6 +99,7 @@ void TLectora2Form1::Build(const TProgramServices& services) {
                                    s_->Texts,  s_->Messages, s_->Display,   s_->Actions};
   windowArea_ = new TBibleWindowArea(area, this);
   windowArea_->DictionaryLink = &s_->Dictionary;  // dictionary
+  windowArea_->PicturesLink = &s_->Pictures;      // pictures
   windowArea_->StrongNumbersHidden = [this] {
     return !s_->Actions.Get(QStringLiteral("ToolButton2")).isChecked();
   };
@@ -259,7 +262,9 @@ void TLectora2Form1::CreateMenus() {
   QAction* noteBook1 = item(*file1, "NoteBook1", false);  // comes with the notes window
   noteBook1->setVisible(false);
   windowItems_.push_back(noteBook1);
-  item(*file1, "Picture1", false);  // comes with the pictures
+  // pictures: the current picture again
+  connect(item(*file1, "Picture1"), &QAction::triggered, this,
+          [this] { s_->Pictures.ShowPicture(); });
   file1->addSeparator();
   QAction* exit1 = item(*file1, "Exit1");
   exit1->setShortcut(QKeySequence::Quit);
@@ -298,7 +303,8 @@ void TLectora2Form1::CreateHelpMenu(QMenu& help1) {
   item("EMail1");
   help1.addSeparator()->setObjectName(QStringLiteral("N7"));
   item("CheckNew1")->setEnabled(false);  // comes with the new-version check
-  item("Logo1")->setEnabled(false);      // comes with the logo window
+  // logo: shown modally
+  connect(item("Logo1"), &QAction::triggered, this, [this] { s_->Logo.ShowModal(); });
 }
 
 void TLectora2Form1::CreateGotoMenu(QMenu& goto1) {

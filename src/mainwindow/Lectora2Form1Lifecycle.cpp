@@ -32,6 +32,8 @@
 #include "store/Settings.h"
 #include "store/TranslationTable.h"
 #include "tools/dictionary/Dictionary.h"
+#include "tools/logo/LogoWindow.h"
+#include "tools/picture/WordPictures.h"
 #include "tools/search/SearchService.h"
 
 namespace lectora {
@@ -115,6 +117,7 @@ void TLectora2Form1::FormShow() {
   // one (footnotes, clipboard, auto-minimise) take its stored value.
   // The translation menus: every translation in the Bible menu and in the
   // drop-down of the open button.
+  s_->Logo.ShowAtStart();  // logo: when option 9 says so
   for (int number = 0; number < kTranslationCount; ++number) {
     QAction& action = s_->Actions.Get(QStringLiteral("AOVer%1").arg(number));
     bible1_->addAction(&action);
@@ -143,6 +146,8 @@ void TLectora2Form1::FormShow() {
   if (windowSettings_.IsDicVizible) {
     s_->Dictionary.LookUpWord(s_->Settings.Ini().ReadString("DicForm", "Text", ""));
   }
+  if (windowSettings_.IsPictureShown) s_->Pictures.ShowPicture();  // pictures
+  s_->Logo.FocusIfShown();                                         // logo
 }
 
 void TLectora2Form1::CollectWindowSettings() {
@@ -186,8 +191,9 @@ void TLectora2Form1::CollectWindowSettings() {
   s.SearchTextLang = s_->WordSearch.SearchTextLanguage;
   s.TabPageIndex = leftPanel_->PageIndex();
   s.IsDicVizible = s_->Dictionary.IsShown();  // dictionary
-  // The notes and picture windows, the audio and the links page do not
-  // exist yet: their keys keep what the last run stored.
+  s.IsPictureShown = s_->Pictures.IsShown();  // pictures
+  // The notes window, the audio and the links page do not exist yet:
+  // their keys keep what the last run stored.
 }
 
 void TLectora2Form1::FormClose() {
@@ -198,6 +204,7 @@ void TLectora2Form1::FormClose() {
   TMyIniFile& ini = s_->Settings.Ini();
   windowSettings_.Write(ini);
   s_->Dictionary.SaveSettings();  // dictionary: it may still be open
+  s_->Pictures.SaveSettings();    // pictures: it may still be open
   s_->Options.SaveOptions(ini);
   if (s_->Active.Bible() != nullptr) s_->Active.SaveHistories();
   ini.UpdateFile();

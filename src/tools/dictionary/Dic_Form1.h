@@ -19,6 +19,7 @@ class QToolButton;
 
 namespace lectora {
 
+class IWordPictures;
 class TBibleRichEdit1;
 class TDisplayContext;
 class THistoryContext;
@@ -52,6 +53,10 @@ class TDic_Form1 : public QWidget, public IDictionary {
   // Adds or updates the list text's history entry with the explanation
   // number and the present time.
   void RecordHistory();
+
+  // pictures: the illustration button shows the list text's pictures;
+  // `pictures` (not owned) takes the stored "PicFile" and must outlive this.
+  void SetPictures(IWordPictures* pictures);
 
   // After a change of the interface language: the dictionary menu's
   // titles through the new message table.
@@ -99,6 +104,7 @@ class TDic_Form1 : public QWidget, public IDictionary {
   std::string lastListText_;
   QDateTime viewTime_;
   int pictureIndex_ = 0;
+  IWordPictures* pictures_ = nullptr;  // pictures
 };
 
 }  // namespace lectora
