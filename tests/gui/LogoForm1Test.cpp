@@ -85,6 +85,10 @@ class LogoForm1Test : public ::testing::Test {
     program_->Window().show();
     program_->Window().FormShow();
   }
+  // The sound starts a moment after the window is shown.
+  void WaitForSound() {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !player_.Opened.empty(); }, 2000));
+  }
   void Stop() {
     program_->Window().close();
     program_.reset();
@@ -132,6 +136,7 @@ TEST_F(LogoForm1Test, NotShownAtStartFromAFolderThatCannotBeWritten) {
   InstallSound();
   Start(true);
   EXPECT_FALSE(Logo().isVisible());
+  QTest::qWait(5 * TLogoForm1::kSoundDelayMs);
   EXPECT_TRUE(player_.Opened.empty());
 }
 
@@ -139,6 +144,8 @@ TEST_F(LogoForm1Test, TheStartSoundPlaysAndItsEndClosesTheWindow) {
   InstallSound();
   Start();
   ASSERT_TRUE(Logo().isVisible());
+  EXPECT_TRUE(player_.Opened.empty());  // not before the windows are painted
+  WaitForSound();
   ASSERT_EQ(player_.Opened.size(), 1u);
   EXPECT_EQ(player_.Opened[0], QString::fromStdString(setup_.File("Beg1.wav")));
   EXPECT_EQ(player_.Plays, (std::vector<std::pair<qint64, qint64>>{{0, -1}}));
@@ -154,15 +161,26 @@ TEST_F(LogoForm1Test, AKeyClosesTheWindowAndStopsItsSound) {
   InstallSound();
   Start();
   ASSERT_TRUE(Logo().isVisible());
+  WaitForSound();
   QTest::keyClick(&Logo(), Qt::Key_Escape);
   EXPECT_FALSE(Logo().isVisible());
   EXPECT_FALSE(player_.Playing);
   EXPECT_EQ(player_.Closes, 1);
 }
 
+TEST_F(LogoForm1Test, ClosedBeforeTheSoundBeginsTheSoundNeverBegins) {
+  InstallSound();
+  Start();
+  QTest::keyClick(&Logo(), Qt::Key_Return);
+  EXPECT_FALSE(Logo().isVisible());
+  QTest::qWait(5 * TLogoForm1::kSoundDelayMs);
+  EXPECT_TRUE(player_.Opened.empty());
+}
+
 TEST_F(LogoForm1Test, AClickOnTheWindowOrALabelClosesItAndTheSoundPlaysOn) {
   InstallSound();
   Start();
+  WaitForSound();
   for (const char* target : {"LogoForm1", "Label1", "Label4"}) {
     SCOPED_TRACE(target);
     if (!Logo().isVisible()) program_->Actions().Get(QStringLiteral("Logo1")).trigger();
@@ -185,6 +203,7 @@ TEST_F(LogoForm1Test, ThePlayerInUseIsLeftAlone) {
   player_.Playing = true;  // the chapter audio, say
   Start();
   ASSERT_TRUE(Logo().isVisible());
+  QTest::qWait(5 * TLogoForm1::kSoundDelayMs);
   EXPECT_TRUE(player_.Opened.empty());
   // Its end is not the logo's to react to; a key closes only the window.
   player_.Finish();

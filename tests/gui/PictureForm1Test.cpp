@@ -114,8 +114,8 @@ TEST_F(PictureForm1Test, TheListIsSortedWithoutRegardToCase) {
   auto driver = Start();
   const TPictureList& list = Pictures(*driver).List();
   ASSERT_EQ(list.Count(), 4);
-  std::vector<std::string> words;
-  for (int i = 0; i < list.Count(); ++i) words.push_back(list.Entry(i).Word);
+  std::vector<std::string> words(static_cast<std::size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) words[static_cast<std::size_t>(i)] = list.Entry(i).Word;
   EXPECT_EQ(words, (std::vector<std::string>{"ARK", "Ark", "DOVE", "LAMB"}));
   EXPECT_EQ(list.Folder(), setup_.File("Pictures/"));
   EXPECT_EQ(list.First("dove"), 2);
@@ -219,7 +219,8 @@ TEST_F(PictureForm1Test, TheWindowSizesItselfToThePictureAndTheScreen) {
   EXPECT_LE(pictures.height(), screen.height());
   EXPECT_LE(pictures.width(), screen.width());
   const QSize shown = image->pixmap().size();
-  EXPECT_NEAR(shown.width() * 1000 / shown.height(), screen.width() * 1000 / screen.height(), 10);
+  EXPECT_NEAR(double(shown.width()) / shown.height(), double(screen.width()) / screen.height(),
+              0.01);
   EXPECT_EQ(pictures.Picture().size(), screen * 2);
 }
 

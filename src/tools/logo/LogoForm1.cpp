@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/DesignCaption.h"
@@ -69,6 +70,11 @@ TLogoForm1::TLogoForm1(TSettings& settings, TOptionValues& options, IAudioPlayer
   setPalette(colours);
   setAutoFillBackground(true);
   CreateControls();
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setSingleShot(true);
+  Timer1->setInterval(kSoundDelayMs);
+  connect(Timer1, &QTimer::timeout, this, &TLogoForm1::StartSound);
   connect(&player_, &IAudioPlayer::PlayEnded, this, [this] {
     if (soundStarted_) SoundFinished();
   });
@@ -127,8 +133,14 @@ void TLogoForm1::showEvent(QShowEvent* event) {
     MyCheckBox1->setChecked(!options_.GetOption(TOptionValues::kShowAbout));
   }
   CentreOnDesktop();
-  StartSound();
+  Timer1->start();
   QWidget::showEvent(event);
+}
+
+void TLogoForm1::hideEvent(QHideEvent* event) {
+  // Closed before the sound began: it does not begin.
+  Timer1->stop();
+  QWidget::hideEvent(event);
 }
 
 void TLogoForm1::CentreOnDesktop() {

@@ -2,11 +2,15 @@
 // border, centred on the desktop, with the start sound ("Beg1.wav" of the
 // setup folder) and the check box that hides it at the next start (the
 // inverse of option 9). A click or any key closes it; a key, or the end of
-// the sound, also stops the sound it started.
+// the sound, also stops the sound it started. The sound starts 5 ms after
+// the window is shown (Timer1), so that the windows are painted before the
+// sound system is woken.
 #pragma once
 
 #include <QWidget>
 #include <string_view>
+
+class QTimer;
 
 #include "tools/logo/LogoWindow.h"
 
@@ -42,9 +46,12 @@ class TLogoForm1 : public QWidget, public ILogoWindow {
   void SoundFinished();
   // True from the start of this window's sound until it ends or stops.
   bool SoundStarted() const { return soundStarted_; }
+  // The interval between showing and the start sound.
+  static constexpr int kSoundDelayMs = 5;
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
@@ -57,6 +64,7 @@ class TLogoForm1 : public QWidget, public ILogoWindow {
   TOptionValues& options_;
   IAudioPlayer& player_;
   TMyCheckBox* MyCheckBox1 = nullptr;
+  QTimer* Timer1 = nullptr;
   bool soundStarted_ = false;
 };
 
