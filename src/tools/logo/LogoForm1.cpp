@@ -93,6 +93,12 @@ void TLogoForm1::CreateControls() {
   MyCheckBox1->SetCaption(DesignCaption(kForm, "MyCheckBox1"));
   MyCheckBox1->setAccessibleName(DesignCaption(kForm, "MyCheckBox1"));
   MyCheckBox1->setToolTip(DesignHint(kForm, "MyCheckBox1"));
+  // Buttons take the style's own colours: the caption is made white on blue.
+  QPalette light = MyCheckBox1->palette();
+  light.setColor(QPalette::WindowText, Qt::white);
+  light.setColor(QPalette::ButtonText, Qt::white);
+  MyCheckBox1->setPalette(light);
+  MyCheckBox1->Label()->setPalette(light);
   MyCheckBox1->Loaded();
   layout->addSpacing(12);
   layout->addWidget(MyCheckBox1, 0, Qt::AlignLeft);
