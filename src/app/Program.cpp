@@ -95,9 +95,10 @@ TProgram::TProgram(const TStartOptions& options) {
                             *pictureForm_,
                             *logoForm_};
   window_->Build(services);
-  dicForm_->setParent(window_.get(), dicForm_->windowFlags());          // dictionary
-  pictureForm_->setParent(window_.get(), pictureForm_->windowFlags());  // pictures
-  logoForm_->setParent(window_.get(), logoForm_->windowFlags());        // logo
+  dicForm_->setParent(window_.get(), dicForm_->windowFlags());  // dictionary
+  // pictures and logo
+  pictureForm_->setParent(window_.get(), pictureForm_->windowFlags());
+  logoForm_->setParent(window_.get(), logoForm_->windowFlags());
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();

@@ -115,9 +115,9 @@ void TLectora2Form1::FormShow() {
   options.LoadOptions(s_->Settings.Ini());
   // Reading the options reports each one, so the switches that mirror
   // one (footnotes, clipboard, auto-minimise) take its stored value.
+  s_->Logo.ShowAtStart();  // logo: when option 9 says so
   // The translation menus: every translation in the Bible menu and in the
   // drop-down of the open button.
-  s_->Logo.ShowAtStart();  // logo: when option 9 says so
   for (int number = 0; number < kTranslationCount; ++number) {
     QAction& action = s_->Actions.Get(QStringLiteral("AOVer%1").arg(number));
     bible1_->addAction(&action);
