@@ -333,6 +333,21 @@ TEST_F(PictureForm1Test, FaultyListLinesAreReportedOnceAndLeftOut) {
   EXPECT_TRUE(Notices(*driver).isEmpty());
 }
 
+TEST_F(PictureForm1Test, TheStoredPlaceIsTakenWhenAScreenShowsIt) {
+  InstallPictures();
+  const std::pair<QPoint, bool> cases[] = {{QPoint(30, 40), true}, {QPoint(-20000, -20000), false}};
+  for (const auto& [place, taken] : cases) {
+    SCOPED_TRACE(place.x());
+    test::WriteFile(setup_.File("lectora.ini"),
+                    "[PictureForm]\r\nLeft=" + std::to_string(place.x()) +
+                        "\r\nTop=" + std::to_string(place.y()) + "\r\n");
+    auto driver = Start();
+    TPictureForm1& pictures = Pictures(*driver);
+    pictures.ShowWordPicture("ark");
+    EXPECT_EQ(pictures.pos() == place, taken);
+  }
+}
+
 // A picture file that cannot be shown and the text its notice must hold.
 struct BadPicture {
   const char* name;

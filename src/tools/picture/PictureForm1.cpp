@@ -103,7 +103,9 @@ void TPictureForm1::CreateControls() {
 void TPictureForm1::ReadSettings() {
   TWindowPlacement placement;
   settings_.Ini().ReadWindow(kSection, placement);
-  if (placement.PositionStored) move(placement.Left, placement.Top);
+  // A position on a screen that is gone leaves the window where Qt puts it.
+  const QPoint stored(placement.Left, placement.Top);
+  if (placement.PositionStored && QGuiApplication::screenAt(stored) != nullptr) move(stored);
 }
 
 void TPictureForm1::SaveSettings() {
