@@ -196,6 +196,22 @@ constexpr std::array kTexts = {
                 "Знакът „%1“ не може да се запише във файла с връзките. "
                 "The character “%1” cannot be stored in the link file.",
                 ""},
+    // picture window
+    TDesignText{"PictureForm1", "PictureForm1", "Илюстрация", ""},
+    TDesignText{"PictureForm1", "ToolButton1", "", "Предишна илюстрация"},
+    TDesignText{"PictureForm1", "ToolButton2", "", "Следваща илюстрация"},
+    TDesignText{"PictureForm1", "Label1", "Дума", ""},
+    TDesignText{"PictureForm1", "Image1", "Илюстрация",
+                "Щракнете върху картината, за да видите думата в речника."},
+    TDesignText{"PictureForm1", "NoPicture", "", "Картината не може да се покаже."},
+    // logo window
+    TDesignText{"LogoForm1", "Caption", "Lectora", ""},
+    TDesignText{"LogoForm1", "LogoForm1", "", "Щракнете върху прозореца, за да го затворите."},
+    TDesignText{"LogoForm1", "Label1", "Lectora", ""},
+    TDesignText{"LogoForm1", "Label2", "Библия · Bible · Библија", ""},
+    TDesignText{"LogoForm1", "Label3", "Α  Ω", ""},
+    TDesignText{"LogoForm1", "MyCheckBox1", "Скрий при старт",
+                "При следващото стартиране прозорецът и звуковият сигнал няма да се появят."},
 };
 
 }  // namespace

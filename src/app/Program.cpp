@@ -38,6 +38,9 @@
 #include "tools/language/LanguageService.h"
 #include "tools/links/LinkContext.h"
 #include "tools/links/LinkForm1.h"
+#include "tools/logo/LogoForm1.h"
+#include "tools/picture/PictureForm1.h"
+#include "tools/player/MediaAudioPlayer.h"
 #include "tools/range/RangeForm1.h"
 #include "tools/search/SearchService.h"
 #include "tools/version/VersionCheck.h"
@@ -89,6 +92,7 @@ TProgram::TProgram(const TStartOptions& options) {
   dicForm_->ConnectProgram(*active_, *navigator_, *wordSearch_);
   CreateLinkDialog(options);
   CreateDdeTools();
+  CreatePictureAndLogo(options);
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -109,10 +113,15 @@ TProgram::TProgram(const TStartOptions& options) {
                             *links_,
                             *ddeServer_,
                             *onTop_,
-                            *versionCheck_};
+                            *versionCheck_,
+                            *pictureForm_,
+                            *logoForm_};
   window_->Build(services);
   dicForm_->setParent(window_.get(), dicForm_->windowFlags());    // dictionary
   linkForm_->setParent(window_.get(), linkForm_->windowFlags());  // user links
+  // pictures and logo
+  pictureForm_->setParent(window_.get(), pictureForm_->windowFlags());
+  logoForm_->setParent(window_.get(), logoForm_->windowFlags());
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();
@@ -190,6 +199,15 @@ void TProgram::BringToFront() {
   window.raise();
   window.activateWindow();
   window.update();
+}
+
+void TProgram::CreatePictureAndLogo(const TStartOptions& options) {
+  player_ = options.AudioPlayer;
+  if (player_ == nullptr) player_ = new TMediaAudioPlayer(window_.get());
+  // Like the dictionary, both join the main window after its controls.
+  pictureForm_ = new TPictureForm1(session_->Settings(), *texts_, *messages_, *dicForm_, nullptr);
+  dicForm_->SetPictures(pictureForm_);
+  logoForm_ = new TLogoForm1(session_->Settings(), *options_, *player_, nullptr);
 }
 
 void TProgram::CreateHelp(const TStartOptions& options) {

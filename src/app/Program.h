@@ -10,6 +10,7 @@
 
 namespace lectora {
 
+class IAudioPlayer;
 class IShellOpen;
 class TActionRegistry;
 class TActiveTranslation;
@@ -27,10 +28,12 @@ class TLectora2Form1;
 class TLinkForm1;
 struct TLinkContext;
 class TListMessageForm1;
+class TLogoForm1;
 class TMsgForm1;
 class TNavigator;
 class TOnTopClient;
 class TOptionValues;
+class TPictureForm1;
 class TQtMessageService;
 class TRangeForm1;
 class TSearchContext;
@@ -56,6 +59,9 @@ class TProgram {
     // Opens web and mail addresses; null = the desktop's programs. Not
     // owned; must outlive the program.
     IShellOpen* ShellOpen = nullptr;
+    // Plays the logo's start sound and the chapter audio; null = the
+    // player on Qt Multimedia. Not owned; must outlive the program.
+    IAudioPlayer* AudioPlayer = nullptr;
   };
 
   // Builds every service and the main window, hidden. Throws LectoraError
@@ -95,6 +101,11 @@ class TProgram {
   // `BringToFront`: the main window restored when minimised, raised and
   // activated.
   void BringToFront();
+  // The picture window and the logo window, both of the main window.
+  TPictureForm1& PictureWindow() { return *pictureForm_; }
+  TLogoForm1& LogoWindow() { return *logoForm_; }
+  // The sound player: the one given in the start options, or the program's.
+  IAudioPlayer& Player() { return *player_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -128,9 +139,14 @@ class TProgram {
   TRangeForm1* rangeForm_ = nullptr;
   TDic_Form1* dicForm_ = nullptr;
   TLinkForm1* linkForm_ = nullptr;
+  TPictureForm1* pictureForm_ = nullptr;
+  TLogoForm1* logoForm_ = nullptr;
+  IAudioPlayer* player_ = nullptr;
   IShellOpen* shell_ = nullptr;
 
   void CreateHelp(const TStartOptions& options);
+  // The picture and logo windows and the player (before the window's Build).
+  void CreatePictureAndLogo(const TStartOptions& options);
   void WireHelpMenu();
   void WireRangeDialog();
   void CreateLinkDialog(const TStartOptions& options);

@@ -22,7 +22,9 @@
 #include "tools/dictionary/Dic_Form1.h"
 #include "tools/language/LanguageService.h"
 #include "tools/links/LinkForm1.h"
+#include "tools/logo/LogoForm1.h"
 #include "tools/options/Options.h"
+#include "tools/picture/PictureForm1.h"
 #include "tools/range/RangeForm1.h"
 
 namespace lectora {
@@ -46,6 +48,8 @@ void TProgram::CreateLanguage() {
   targets.Windows = {listMessage_, msgForm_,   window_->findChild<TOptions*>(),
                      rangeForm_,   driveForm_, dicForm_,
                      linkForm_};
+  targets.Windows.push_back(logoForm_);     // logo
+  targets.Windows.push_back(pictureForm_);  // pictures
   targets.ApplyMessages = [this] { ApplyMessageTexts(); };
   language_->SetTargets(std::move(targets));
   // Read with the other options at the first show, and again whenever the

@@ -7,7 +7,9 @@
 namespace lectora {
 
 class IDictionary;
+class ILogoWindow;
 class IMessageService;
+class IWordPictures;
 class TActionRegistry;
 class TActiveTranslation;
 class TBibleSet;
@@ -54,6 +56,10 @@ struct TProgramServices {
   TDdeServer& DdeServer;
   TOnTopClient& OnTop;
   TVersionCheck& VersionCheck;
+  // The pictures of dictionary words (src/tools/picture).
+  IWordPictures& Pictures;
+  // The logo window (src/tools/logo).
+  ILogoWindow& Logo;
 };
 
 }  // namespace lectora

@@ -28,6 +28,7 @@
 #include "store/TranslationTable.h"
 #include "tools/dde/OnTopLink.h"
 #include "tools/dictionary/Dictionary.h"
+#include "tools/picture/WordPictures.h"
 
 namespace lectora {
 
@@ -123,7 +124,7 @@ void TBibleForm1::CreateMenu() {
   Find1 = item("Find1", &TBibleForm1::Find1Click);
   for (QAction* first : {Copy1, Translate1, Navigate1, Find1}) first->setEnabled(false);
   Picture1 = item("Picture1", &TBibleForm1::Picture1Click);
-  // Hidden until the picture index exists to say which words have pictures.
+  // Shown by PopupMenu1Popup for a word that has pictures.
   Picture1->setVisible(false);
   N1 = PopupMenu1->addSeparator();
   N1->setObjectName(QStringLiteral("N1"));
@@ -469,7 +470,10 @@ void TBibleForm1::PopupMenu1Popup() {
   const int k = FindBookmarkItem();
   DeleteBookmark1->setVisible(k >= 0);
   AddBookmark1->setVisible(k == -1);
-  Picture1->setVisible(false);
+  // pictures: shown for a selection the picture list has an entry for
+  IWordPictures* pictures = host_.Pictures();
+  Picture1->setVisible(pictures != nullptr &&
+                       pictures->HasPicture(DictionaryWordOf(BRichEdit1->SelText())));
 }
 
 void TBibleForm1::Copy1Click() { BRichEdit1->CopyToClipboard(); }
@@ -491,7 +495,9 @@ void TBibleForm1::Find1Click() {
 }
 
 void TBibleForm1::Picture1Click() {
-  // The dictionary's ShowWordPicture(selected text) once pictures exist.
+  IWordPictures* pictures = host_.Pictures();
+  const std::string word = DictionaryWordOf(BRichEdit1->SelText());
+  if (pictures != nullptr && !word.empty()) pictures->ShowWordPicture(word);
 }
 
 void TBibleForm1::ActivateVerse1Click() {

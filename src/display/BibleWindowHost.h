@@ -16,6 +16,7 @@ namespace lectora {
 
 class IDictionary;
 class IMessageService;
+class IWordPictures;
 class TActiveTranslation;
 class TBibleForm1;
 class TBibleSet;
@@ -67,6 +68,9 @@ class IBibleWindowHost {
   // The dictionary the Dictionary item looks the selection up in; null
   // when the program has none (the item then stays disabled).
   virtual IDictionary* Dictionary() { return nullptr; }
+  // The pictures the Picture item shows; null when the program has none
+  // (the item then stays hidden).
+  virtual IWordPictures* Pictures() { return nullptr; }
 };
 
 }  // namespace lectora

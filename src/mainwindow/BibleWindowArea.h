@@ -95,6 +95,9 @@ class TBibleWindowArea : public QObject, public IBibleWindowHost {
   // dictionary: given by the frame (may be null)
   IDictionary* DictionaryLink = nullptr;
   IDictionary* Dictionary() override { return DictionaryLink; }
+  // pictures: given by the frame (may be null)
+  IWordPictures* PicturesLink = nullptr;
+  IWordPictures* Pictures() override { return PicturesLink; }
 
  Q_SIGNALS:
   // The first window opened (true) or the last one closed (false).

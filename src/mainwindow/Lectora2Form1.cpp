@@ -44,7 +44,9 @@
 #include "tools/dictionary/Dictionary.h"
 #include "tools/help/HelpService.h"
 #include "tools/icons/ToolIcon.h"
+#include "tools/logo/LogoWindow.h"
 #include "tools/options/Options.h"
+#include "tools/picture/WordPictures.h"
 #include "tools/search/SearchPage.h"
 #include "tools/search/SearchService.h"
 #include "tools/version/VersionCheck.h"
@@ -119,6 +121,7 @@ void TLectora2Form1::Build(const TProgramServices& services) {
                                    s_->Texts,  s_->Messages, s_->Display,   s_->Actions};
   windowArea_ = new TBibleWindowArea(area, this);
   windowArea_->DictionaryLink = &s_->Dictionary;  // dictionary
+  windowArea_->PicturesLink = &s_->Pictures;      // pictures
   windowArea_->StrongNumbersHidden = [this] {
     return !s_->Actions.Get(QStringLiteral("ToolButton2")).isChecked();
   };
@@ -282,7 +285,9 @@ void TLectora2Form1::CreateMenus() {
   QAction* noteBook1 = item(*file1, "NoteBook1", false);  // comes with the notes window
   noteBook1->setVisible(false);
   windowItems_.push_back(noteBook1);
-  item(*file1, "Picture1", false);  // comes with the pictures
+  // pictures: the current picture again
+  connect(item(*file1, "Picture1"), &QAction::triggered, this,
+          [this] { s_->Pictures.ShowPicture(); });
   file1->addSeparator();
   QAction* exit1 = item(*file1, "Exit1");
   exit1->setShortcut(QKeySequence::Quit);
@@ -322,7 +327,8 @@ void TLectora2Form1::CreateHelpMenu(QMenu& help1) {
   help1.addSeparator()->setObjectName(QStringLiteral("N7"));
   connect(item("CheckNew1"), &QAction::triggered, this,
           [this] { s_->VersionCheck.CheckNew1Click(); });
-  item("Logo1")->setEnabled(false);  // comes with the logo window
+  // logo: shown modally
+  connect(item("Logo1"), &QAction::triggered, this, [this] { s_->Logo.ShowModal(); });
 }
 
 void TLectora2Form1::CreateGotoMenu(QMenu& goto1) {

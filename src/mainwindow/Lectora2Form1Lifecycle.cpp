@@ -34,6 +34,8 @@
 #include "tools/dde/OnTopClient.h"
 #include "tools/dictionary/Dictionary.h"
 #include "tools/links/LinksPage.h"
+#include "tools/logo/LogoWindow.h"
+#include "tools/picture/WordPictures.h"
 #include "tools/search/SearchService.h"
 #include "tools/version/VersionCheck.h"
 
@@ -117,6 +119,7 @@ void TLectora2Form1::FormShow() {
   options.LoadOptions(s_->Settings.Ini());
   // Reading the options reports each one, so the switches that mirror
   // one (footnotes, clipboard, auto-minimise) take its stored value.
+  s_->Logo.ShowAtStart();  // logo: when option 9 says so
   // The translation menus: every translation in the Bible menu and in the
   // drop-down of the open button.
   for (int number = 0; number < kTranslationCount; ++number) {
@@ -149,6 +152,8 @@ void TLectora2Form1::FormShow() {
   }
   if (windowSettings_.IsFloatpane) s_->OnTop.Connect();
   s_->VersionCheck.FirstShow(options.GetOption(TOptionValues::kNewVCheck));
+  if (windowSettings_.IsPictureShown) s_->Pictures.ShowPicture();  // pictures
+  s_->Logo.FocusIfShown();                                         // logo
 }
 
 void TLectora2Form1::CollectWindowSettings() {
@@ -193,8 +198,9 @@ void TLectora2Form1::CollectWindowSettings() {
   s.TabPageIndex = leftPanel_->PageIndex();
   s.IsDicVizible = s_->Dictionary.IsShown();  // dictionary
   s.IsFloatpane = s_->OnTop.Connected();
-  // The notes and picture windows, the audio and the links page do not
-  // exist yet: their keys keep what the last run stored.
+  s.IsPictureShown = s_->Pictures.IsShown();  // pictures
+  // The notes window and the audio do not exist yet: their keys keep what
+  // the last run stored.
 }
 
 void TLectora2Form1::FormClose() {
@@ -205,6 +211,7 @@ void TLectora2Form1::FormClose() {
   TMyIniFile& ini = s_->Settings.Ini();
   windowSettings_.Write(ini);
   s_->Dictionary.SaveSettings();  // dictionary: it may still be open
+  s_->Pictures.SaveSettings();    // pictures: it may still be open
   s_->Options.SaveOptions(ini);
   if (s_->Active.Bible() != nullptr) s_->Active.SaveHistories();
   ini.UpdateFile();

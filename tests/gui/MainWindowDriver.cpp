@@ -15,6 +15,7 @@
 #include "navigation/ActiveTranslation.h"
 #include "navigation/Navigator.h"
 #include "settings/MySpinEdit.h"
+#include "tools/logo/LogoForm1.h"
 
 namespace lectora::test {
 
@@ -35,6 +36,12 @@ std::unique_ptr<MainWindowDriver> MainWindowDriver::Start(const std::string& set
   window.resize(900, 600);
   window.show();
   window.FormShow();
+  // logo: it greets every start that option 9 allows; closed here as the
+  // reader closes it, so that the main window has the focus again.
+  if (driver->program_->LogoWindow().isVisible()) {
+    driver->program_->LogoWindow().close();
+    window.activateWindow();
+  }
   return driver;
 }
 

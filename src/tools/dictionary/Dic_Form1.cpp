@@ -18,6 +18,7 @@
 #include "store/Bible.h"
 #include "store/Settings.h"
 #include "tools/icons/ToolIcon.h"
+#include "tools/picture/WordPictures.h"
 
 namespace lectora {
 
@@ -255,8 +256,15 @@ void TDic_Form1::ShowExplanation() {
   }
   BRichEdit1->update();
   ToolButton4->setEnabled(currentExplanation_ > 1);
-  // Pictures of words come with the picture window.
-  ToolButton5->setEnabled(false);
+  ToolButton5->setEnabled(pictures_ != nullptr &&
+                          pictures_->HasPicture(LargeListBox1->Text()));  // pictures
+}
+
+void TDic_Form1::SetPictures(IWordPictures* pictures) {
+  pictures_ = pictures;
+  pictures_->SetCurrentIndex(pictureIndex_);
+  connect(ToolButton5, &QToolButton::clicked, this,
+          [this] { pictures_->ShowWordPicture(LargeListBox1->Text()); });
 }
 
 void TDic_Form1::StepExplanation(int step) {

@@ -21,6 +21,7 @@ class QToolButton;
 namespace lectora {
 
 class TActiveTranslation;
+class IWordPictures;
 class TBibleRichEdit1;
 class TNavigator;
 class TSearchService;
@@ -68,6 +69,9 @@ class TDic_Form1 : public QWidget, public IDictionary {
   // Cyrillic character set; keeps the present font when no Bible window is
   // active.
   void ApplyBibleFont();
+  // pictures: the illustration button shows the list text's pictures;
+  // `pictures` (not owned) takes the stored "PicFile" and must outlive this.
+  void SetPictures(IWordPictures* pictures);
 
   // After a change of the interface language: the dictionary menu's
   // titles through the new message table.
@@ -138,6 +142,7 @@ class TDic_Form1 : public QWidget, public IDictionary {
   std::string lastListText_;
   QDateTime viewTime_;
   int pictureIndex_ = 0;
+  IWordPictures* pictures_ = nullptr;  // pictures
 };
 
 }  // namespace lectora

@@ -8,6 +8,7 @@
 #include "store/Settings.h"
 #include "store/WindowPlacement.h"
 #include "tools/dictionary/Dic_Form1.h"
+#include "tools/picture/WordPictures.h"
 
 namespace lectora {
 
@@ -43,6 +44,7 @@ void TDic_Form1::SaveSettings() {
   if (!sizes.isEmpty()) ini.WriteInteger(kSection, "PanelWidth", sizes.front());
   ini.WriteString(kSection, "Text", LargeListBox1->Text());
   ini.WriteInteger(kSection, "CurrentWord", currentExplanation_);
+  if (pictures_ != nullptr) pictureIndex_ = pictures_->CurrentIndex();  // pictures
   ini.WriteInteger(kSection, "PicFile", pictureIndex_);
 }
 
