@@ -62,15 +62,23 @@ sanitize: setup
 	cmake --build $(ASAN_DIR) -j$(JOBS) --target core_tests lectora-cli gui_tests lectora
 	$(SANITIZE_OPTIONS) ctest --test-dir $(ASAN_DIR) --output-on-failure -j$(JOBS)
 
-# Builds the libFuzzer target with clang in $(FUZZ_DIR) and fuzzes the query
-# language for a minute; new inputs and any crash stay in $(FUZZ_DIR).
+# Builds the libFuzzer targets with clang in $(FUZZ_DIR) and fuzzes each
+# reader of a format we own for FUZZ_TIME seconds: the query language, the
+# notes' RTF and the link tree. New inputs and any crash stay in $(FUZZ_DIR).
 FUZZ_DIR ?= build-fuzz
+FUZZ_TIME ?= 30
+# target:seed corpus folder under fuzz/
+FUZZERS := query_fuzz:corpus rtf_fuzz:corpus-rtf linktree_fuzz:corpus-linktree
 .PHONY: fuzz
 fuzz: setup
 	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DLECTORA_FUZZ=ON -DLECTORA_BENCHMARKS=OFF -DLECTORA_GUI=OFF >/dev/null
-	cmake --build $(FUZZ_DIR) -j$(JOBS) --target query_fuzz
-	mkdir -p $(FUZZ_DIR)/corpus
-	$(FUZZ_DIR)/query_fuzz -max_total_time=60 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/corpus
+	cmake --build $(FUZZ_DIR) -j$(JOBS) $(foreach f,$(FUZZERS),--target $(firstword $(subst :, ,$(f))))
+	set -e; for f in $(FUZZERS); do \
+	  target=$${f%%:*}; seeds=$${f#*:}; \
+	  mkdir -p $(FUZZ_DIR)/$$target-corpus; \
+	  $(FUZZ_DIR)/$$target -max_total_time=$(FUZZ_TIME) -artifact_prefix=$(FUZZ_DIR)/$$target- \
+	    $(FUZZ_DIR)/$$target-corpus fuzz/$$seeds; \
+	done
 
 # Renders the custom controls to PNG files in $(BUILD_DIR)/gallery/.
 .PHONY: gallery

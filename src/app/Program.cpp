@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QTimer>
@@ -150,13 +152,21 @@ void TProgram::TellUnwritableUserFolder() {
   QTimer::singleShot(0, window_.get(), [this, text] { msgForm_->ShowInfo(text); });
 }
 
+QString TProgram::ViewerFolder() const {
+  // The viewer stands in the setup folder beside the program; an installed
+  // program keeps it in bin/ beside itself instead.
+  const QString setup = QString::fromStdString(session_->Settings().SetupFolder());
+  const QString own = QCoreApplication::applicationDirPath();
+  const QString name = QStringLiteral("/floatpane");
+  return !QFileInfo::exists(setup + name) && QFileInfo::exists(own + name) ? own : setup;
+}
+
 void TProgram::CreateDdeTools() {
   constexpr int kMessageCharset = 204;  // the message tables are Windows-1251
   const auto message = [this](const char* key) {
     return DecodeCharset(texts_->Translate(key), kMessageCharset);
   };
-  onTop_ =
-      std::make_unique<TOnTopClient>(QString::fromStdString(session_->Settings().SetupFolder()));
+  onTop_ = std::make_unique<TOnTopClient>(ViewerFolder());
   onTop_->NotFound = [this, message] { msgForm_->ShowInfo(message("OnTopNotFound")); };
   ddeServer_ = std::make_unique<TDdeServer>(*active_, *options_, *dicForm_, *wordSearch_, *onTop_);
   const TMyIniFile& ini = session_->Settings().Ini();

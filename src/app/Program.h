@@ -5,6 +5,7 @@
 // apps/lectora makes one; the tests and benchmarks make their own.
 #pragma once
 
+#include <QString>
 #include <memory>
 #include <string>
 
@@ -160,6 +161,8 @@ class TProgram {
   void TitleBibleWindow(TBibleForm1& window) const;
   // The bus interface, the on-top viewer, the clipboard and the version
   // check (before and after the window is built).
+  // The folder of the on-top viewer's executable.
+  QString ViewerFolder() const;
   void CreateDdeTools();
   void WireDdeTools();
 };

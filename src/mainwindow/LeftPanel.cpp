@@ -77,8 +77,11 @@ void TLeftPanel::CreatePages(const TProgramServices& services) {
   PopupMenu2 = HistoryMenu(this);
   LargeListBox1->SetPopupMenu(PopupMenu2);
   PageControl1->addTab(SearchPage, DesignCaption(kForm, "TabSheet1"));
+  const std::string linkTree = services.Settings.SetupFolder() + "LinkTree.txt";
   LinksPage = new TLinksPage(services.Links, services.Texts,
-                             services.Settings.SetupFolder() + "LinkTree.txt", PageControl1);
+                             services.Settings.ReadPath(linkTree), PageControl1);
+  LinksPage->SetSaveFileName(
+      services.Settings.RunningFromCD() ? std::string() : services.Settings.WritePath(linkTree));
   PageControl1->addTab(LinksPage, DesignCaption(kForm, "TabSheet2"));
   connect(PageControl1, &QTabWidget::currentChanged, this, &TLeftPanel::PageChanged);
   BitBtn1 = new QToolButton(this);

@@ -39,7 +39,8 @@ QToolButton* NewToolButton(const char* name, const char* icon, QWidget* parent) 
 
 TLinksPage::TLinksPage(TLinkContext& context, const TInterfaceTexts& texts, std::string fileName,
                        QWidget* parent)
-    : QWidget(parent), context_(context), texts_(texts), fileName_(std::move(fileName)) {
+    : QWidget(parent), context_(context), texts_(texts), fileName_(std::move(fileName)),
+      saveFileName_(fileName_) {
   setObjectName(QStringLiteral("TabSheet2"));
   LinkOutline1 = new TLinkOutline(this);
   LinkOutline1->setObjectName(QStringLiteral("LinkOutline1"));
@@ -129,8 +130,9 @@ void TLinksPage::LoadTree() {
 }
 
 void TLinksPage::SaveTree() {
+  if (saveFileName_.empty()) return;
   try {
-    LinkOutline1->SaveToFile(fileName_);
+    LinkOutline1->SaveToFile(saveFileName_);
   } catch (const LectoraError& error) {
     // The reader's own work: losing it silently is not an option.
     if (context_.ShowInfo) context_.ShowInfo(QString::fromStdString(error.what()));

@@ -27,6 +27,11 @@ class TLinksPage : public QWidget {
   TLinksPage(TLinkContext& context, const TInterfaceTexts& texts, std::string fileName,
              QWidget* parent = nullptr);
 
+  // Where SaveTree writes, when not `fileName` (an installed copy keeps the
+  // reader's tree in his own folder); empty: nothing is ever written, as on
+  // a medium that cannot be written.
+  void SetSaveFileName(std::string fileName) { saveFileName_ = std::move(fileName); }
+
   // Reads the tree (a missing file gives an empty one) and enables the
   // buttons for it.
   void LoadTree();
@@ -65,6 +70,7 @@ class TLinksPage : public QWidget {
   TLinkContext& context_;
   const TInterfaceTexts& texts_;
   std::string fileName_;
+  std::string saveFileName_;
   TPending pending_ = TPending::None;
 };
 
