@@ -170,6 +170,18 @@ constexpr std::array kTexts = {
     TDesignText{"Dic_Form1", "ToolButton5", "", "Илюстрация"},
     TDesignText{"Dic_Form1", "ToolButton6", "", "Смяна на речника"},
     TDesignText{"Dic_Form1", "BRichEdit1", "Обяснение", ""},
+    // notes window
+    TDesignText{"NoteForm1", "NoteForm1", "Бележки", ""},
+    TDesignText{"NoteForm1", "ToolBar1", "", "Бележки"},
+    TDesignText{"NoteForm1", "ToolButton1", "", "Previous note"},
+    TDesignText{"NoteForm1", "ToolButton2", "", "Next note"},
+    TDesignText{"NoteForm1", "RichEdit1", "Бележка", ""},
+    TDesignText{"NoteForm1", "PopupMenu1", "", "Бележка"},
+    TDesignText{"NoteForm1", "Undu1", "Undu", ""},
+    TDesignText{"NoteForm1", "Cut1", "Cu&t", ""},
+    TDesignText{"NoteForm1", "Copy1", "&Copy", ""},
+    TDesignText{"NoteForm1", "Paste1", "Paste", ""},
+    TDesignText{"NoteForm1", "SelectAll1", "SelectAll", ""},
 };
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "tools/help/HelpTopics.h"
 #include "tools/help/ProgramAddresses.h"
 #include "tools/language/LanguageService.h"
+#include "tools/notes/NoteForm1.h"
 #include "tools/range/RangeForm1.h"
 #include "tools/search/SearchService.h"
 
@@ -71,6 +72,10 @@ TProgram::TProgram(const TStartOptions& options) {
   // It joins the main window after the window's own controls, so that a
   // search by name among them finds the main window's first.
   dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, nullptr);
+  // notes: the notebook, also above the main window only, joining it likewise
+  noteForm_ =
+      new TNoteForm1({session_->Settings(), *texts_, *display_, *navigator_, *options_}, nullptr);
+  noteForm_->ShowInfo = [this](const QString& text) { msgForm_->ShowInfo(text); };
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -87,9 +92,11 @@ TProgram::TProgram(const TStartOptions& options) {
                             *listMessage_,
                             *help_,
                             *wordSearch_,
-                            *dicForm_};
+                            *dicForm_,
+                            *noteForm_};
   window_->Build(services);
-  dicForm_->setParent(window_.get(), dicForm_->windowFlags());  // dictionary
+  dicForm_->setParent(window_.get(), dicForm_->windowFlags());    // dictionary
+  noteForm_->setParent(window_.get(), noteForm_->windowFlags());  // notes
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();

@@ -24,6 +24,7 @@ class TInterfaceTexts;
 class TLectora2Form1;
 class TListMessageForm1;
 class TMsgForm1;
+class TNoteForm1;
 class TNavigator;
 class TOptionValues;
 class TQtMessageService;
@@ -74,6 +75,10 @@ class TProgram {
   TSearchService& WordSearch() { return *wordSearch_; }
   // The dictionary window, a tool window of the main window.
   TDic_Form1& DictionaryWindow() { return *dicForm_; }
+  // The notes window, a tool window of the main window.
+  TNoteForm1& NotesWindow() { return *noteForm_; }
+  // The state the text controls share (ClipboardWatch among it).
+  TDisplayContext& Display() { return *display_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -100,6 +105,7 @@ class TProgram {
   TListMessageForm1* listMessage_ = nullptr;
   TRangeForm1* rangeForm_ = nullptr;
   TDic_Form1* dicForm_ = nullptr;
+  TNoteForm1* noteForm_ = nullptr;
   IShellOpen* shell_ = nullptr;
 
   void CreateHelp(const TStartOptions& options);

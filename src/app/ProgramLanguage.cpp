@@ -20,6 +20,7 @@
 #include "store/TranslationTable.h"
 #include "tools/dictionary/Dic_Form1.h"
 #include "tools/language/LanguageService.h"
+#include "tools/notes/NoteForm1.h"
 #include "tools/options/Options.h"
 #include "tools/range/RangeForm1.h"
 
@@ -43,6 +44,7 @@ void TProgram::CreateLanguage() {
   };
   targets.Windows = {listMessage_, msgForm_,   window_->findChild<TOptions*>(),
                      rangeForm_,   driveForm_, dicForm_};
+  targets.Windows.push_back(noteForm_);  // notes
   targets.ApplyMessages = [this] { ApplyMessageTexts(); };
   language_->SetTargets(std::move(targets));
   // Read with the other options at the first show, and again whenever the

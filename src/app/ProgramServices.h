@@ -8,6 +8,7 @@ namespace lectora {
 
 class IDictionary;
 class IMessageService;
+class INoteBook;
 class TActionRegistry;
 class TActiveTranslation;
 class TBibleSet;
@@ -42,6 +43,8 @@ struct TProgramServices {
   TSearchService& WordSearch;
   // The dictionary window (src/tools/dictionary).
   IDictionary& Dictionary;
+  // The notes window (src/tools/notes).
+  INoteBook& NoteBook;
 };
 
 }  // namespace lectora

@@ -42,6 +42,7 @@
 #include "tools/dictionary/Dictionary.h"
 #include "tools/help/HelpService.h"
 #include "tools/icons/ToolIcon.h"
+#include "tools/notes/NoteBook.h"
 #include "tools/options/Options.h"
 #include "tools/search/SearchPage.h"
 #include "tools/search/SearchService.h"
@@ -256,7 +257,9 @@ void TLectora2Form1::CreateMenus() {
   // dictionary: the window as it was left
   connect(item(*file1, "Dictionary1"), &QAction::triggered, this,
           [this] { s_->Dictionary.ShowDictionary(); });
-  QAction* noteBook1 = item(*file1, "NoteBook1", false);  // comes with the notes window
+  // notes: the notes window restored, at the note of the current place
+  QAction* noteBook1 = item(*file1, "NoteBook1");
+  connect(noteBook1, &QAction::triggered, this, [this] { s_->NoteBook.ShowNotes(true); });
   noteBook1->setVisible(false);
   windowItems_.push_back(noteBook1);
   item(*file1, "Picture1", false);  // comes with the pictures

@@ -32,6 +32,7 @@
 #include "store/Settings.h"
 #include "store/TranslationTable.h"
 #include "tools/dictionary/Dictionary.h"
+#include "tools/notes/NoteBook.h"
 #include "tools/search/SearchService.h"
 
 namespace lectora {
@@ -143,6 +144,7 @@ void TLectora2Form1::FormShow() {
   if (windowSettings_.IsDicVizible) {
     s_->Dictionary.LookUpWord(s_->Settings.Ini().ReadString("DicForm", "Text", ""));
   }
+  if (windowSettings_.IsNoteBookOpened) s_->NoteBook.ShowNotes(false);  // notes
 }
 
 void TLectora2Form1::CollectWindowSettings() {
@@ -185,8 +187,9 @@ void TLectora2Form1::CollectWindowSettings() {
   s.Order = s_->WordSearch.Order();
   s.SearchTextLang = s_->WordSearch.SearchTextLanguage;
   s.TabPageIndex = leftPanel_->PageIndex();
-  s.IsDicVizible = s_->Dictionary.IsShown();  // dictionary
-  // The notes and picture windows, the audio and the links page do not
+  s.IsDicVizible = s_->Dictionary.IsShown();    // dictionary
+  s.IsNoteBookOpened = s_->NoteBook.IsShown();  // notes
+  // The picture window, the audio and the links page do not
   // exist yet: their keys keep what the last run stored.
 }
 
@@ -198,6 +201,7 @@ void TLectora2Form1::FormClose() {
   TMyIniFile& ini = s_->Settings.Ini();
   windowSettings_.Write(ini);
   s_->Dictionary.SaveSettings();  // dictionary: it may still be open
+  s_->NoteBook.SaveOnExit();      // notes: the note being edited and the placement
   s_->Options.SaveOptions(ini);
   if (s_->Active.Bible() != nullptr) s_->Active.SaveHistories();
   ini.UpdateFile();

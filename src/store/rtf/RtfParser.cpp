@@ -250,7 +250,10 @@ bool TRtfParser::TableWord(std::string_view name, std::int64_t param) {
   } else if (name == "ansicpg") {
     if (IsSupportedCodePage(value)) documentCodePage_ = value;
   } else if (name == "fcharset" && state_.Dest == TDest::FontTable) {
-    if (fontEntry_ >= 0) fonts_[fontEntry_].Charset = value;
+    if (fontEntry_ >= 0) {
+      fonts_[fontEntry_].Charset = value;
+      fonts_[fontEntry_].Decoded = false;
+    }
   } else if (name == "f" && state_.Dest == TDest::FontTable) {
     fontEntry_ = std::max(value, 0);
     fonts_.try_emplace(fontEntry_);
@@ -319,7 +322,10 @@ void TRtfParser::HexByte() {
   pos_ += 2;
   if (overflow_ > 0) return;
   if (state_.Dest == TDest::FontTable) {
-    if (fontEntry_ >= 0) fonts_[fontEntry_].Name.push_back(static_cast<char>(value));
+    if (fontEntry_ >= 0) {
+      fonts_[fontEntry_].Name.push_back(static_cast<char>(value));
+      fonts_[fontEntry_].Decoded = false;
+    }
   } else if (state_.Dest == TDest::Text) {
     if (pendingSkip_ > 0) {
       --pendingSkip_;
@@ -376,6 +382,7 @@ void TRtfParser::TableByte(unsigned char byte) {
     fontEntry_ = -2;  // the entry's name is complete; text up to the next \f is ignored
   } else if (fontEntry_ >= 0 && byte >= 0x20) {
     fonts_[fontEntry_].Name.push_back(static_cast<char>(byte));
+    fonts_[fontEntry_].Decoded = false;
   }
 }
 
@@ -393,14 +400,19 @@ const TRtfFormat& TRtfParser::CurrentFormat() {
   TRtfFormat format;
   const auto font = fonts_.find(state_.Font < 0 ? defaultFont_ : state_.Font);
   if (font != fonts_.end()) {
-    std::string name = font->second.Name;
-    while (!name.empty() && name.back() == ' ') name.pop_back();
-    const std::size_t first = name.find_first_not_of(' ');
-    name.erase(0, first == std::string::npos ? name.size() : first);
-    const int charset = font->second.Charset;
-    format.FontName = CodePageToUtf8(
-        name, charset < 0 || charset == 1 ? documentCodePage_ : CodePageOfCharset(charset));
-    format.Charset = charset;
+    TFont& entry = font->second;
+    if (!entry.Decoded) {
+      std::string name = entry.Name;
+      while (!name.empty() && name.back() == ' ') name.pop_back();
+      const std::size_t first = name.find_first_not_of(' ');
+      name.erase(0, first == std::string::npos ? name.size() : first);
+      const int charset = entry.Charset;
+      entry.Family = CodePageToUtf8(
+          name, charset < 0 || charset == 1 ? documentCodePage_ : CodePageOfCharset(charset));
+      entry.Decoded = true;
+    }
+    format.FontName = entry.Family;
+    format.Charset = entry.Charset;
   }
   format.HalfPoints = state_.HalfPoints;
   format.Bold = state_.Bold;

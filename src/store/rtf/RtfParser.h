@@ -39,6 +39,8 @@ class TRtfParser {
   struct TFont {
     std::string Name;  // 8-bit, in the font's own code page
     int Charset = -1;
+    std::string Family;  // Name trimmed and decoded to UTF-8, once needed
+    bool Decoded = false;
   };
 
   void OpenGroup();
