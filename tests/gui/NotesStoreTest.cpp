@@ -36,17 +36,22 @@ class NotesStoreTest : public ::testing::Test {
 };
 
 TEST_F(NotesStoreTest, ShortNotesLiveInTheirRecord) {
-  TNotesStore store(Folder(), false);
-  EXPECT_TRUE(fs::exists(Folder() + "N.ibf"));
-  EXPECT_EQ(store.Load(12), EnsureRtf(""));  // no note: an empty Verdana document
-  store.Save(12, Note("twelve"));
-  store.Save(3, Note("three"));
-  EXPECT_TRUE(store.HasNote(12));
-  EXPECT_FALSE(store.HasNote(4));
-  EXPECT_EQ(store.Load(12), Note("twelve"));
+  {
+    TNotesStore store(Folder(), false);
+    EXPECT_TRUE(fs::exists(Folder() + "N.ibf"));
+    EXPECT_EQ(store.Load(12), EnsureRtf(""));  // no note: an empty Verdana document
+    store.Save(12, Note("twelve"));
+    store.Save(3, Note("three"));
+    EXPECT_TRUE(store.HasNote(12));
+    EXPECT_FALSE(store.HasNote(4));
+    EXPECT_EQ(store.Load(12), Note("twelve"));
+    // The changes wait in the journal until the store closes.
+    EXPECT_TRUE(fs::exists(Folder() + "N.ibj"));
+  }
+  EXPECT_FALSE(fs::exists(Folder() + "N.ibj"));
   TNotesStore again(Folder(), false);
   EXPECT_EQ(again.Load(3), Note("three"));
-  EXPECT_FALSE(fs::exists(Folder() + "N.ibj"));  // no journal once a change is done
+  EXPECT_EQ(again.Load(12), Note("twelve"));
 }
 
 TEST_F(NotesStoreTest, ErasingRemovesTheRecord) {

@@ -37,8 +37,9 @@ bool WriteAll(int fd, std::string_view bytes) {
   return allowed == bytes.size();
 }
 
-void WriteAndFlush(const std::string& target, const std::string& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+void WriteAndFlush(const std::string& target, const std::string& path, std::string_view bytes,
+                   int how = O_TRUNC) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | how | O_CLOEXEC, 0666);
   if (fd < 0) Fail(target, "cannot create the file", errno);
   int error = 0;
   bool stopped = false;
@@ -56,6 +57,10 @@ void WriteAndFlush(const std::string& target, const std::string& path, std::stri
 
 void WriteFileFlushed(const std::string& fileName, std::string_view bytes) {
   WriteAndFlush(fileName, fileName, bytes);
+}
+
+void AppendFileFlushed(const std::string& fileName, std::string_view bytes) {
+  WriteAndFlush(fileName, fileName, bytes, O_APPEND);
 }
 
 void ReplaceFileFlushed(const std::string& fileName, std::string_view bytes) {

@@ -14,6 +14,10 @@ namespace lectora {
 // Throws LectoraError naming the file on failure; the file may then hold a
 // part of `bytes`.
 void WriteFileFlushed(const std::string& fileName, std::string_view bytes);
+// Appends `bytes` to `fileName` (created when missing) and flushes it.
+// Throws LectoraError naming the file on failure; the end of the file may
+// then hold a part of `bytes`.
+void AppendFileFlushed(const std::string& fileName, std::string_view bytes);
 // Replaces `fileName` with `bytes` as one step: a temporary file beside it
 // is written completely and flushed, then renamed over it. Throws
 // LectoraError naming the file on failure; the old file is then untouched.

@@ -119,32 +119,36 @@ void TrimFreeList(const TLIFileStream& index, BinaryFile& data, std::int32_t exc
 
 }  // namespace
 
-void TNotesJournal::Write(const TNoteChange& change) const {
+void TNotesJournal::Append(const TNoteChange& change) const {
   std::string bytes(kMagic, kMagicSize);
   Append32(bytes, static_cast<std::uint32_t>(change.Record));
   bytes.push_back(change.Delete ? '\1' : '\0');
   Append32(bytes, static_cast<std::uint32_t>(change.Payload.size()));
   bytes += change.Payload;
   Append32(bytes, Fnv1a(bytes));
-  WriteFileFlushed(fileName_, bytes);
+  AppendFileFlushed(fileName_, bytes);
 }
 
-std::optional<TNoteChange> TNotesJournal::Read() const {
-  std::string bytes;
-  if (!ReadWholeFile(fileName_, bytes) || bytes.size() < kFixedSize ||
-      bytes.compare(0, kMagicSize, kMagic) != 0) {
-    return std::nullopt;
+std::vector<TNoteChange> TNotesJournal::ReadAll() const {
+  std::vector<TNoteChange> changes;
+  std::string file;
+  if (!ReadWholeFile(fileName_, file)) return changes;
+  const std::string_view bytes(file);
+  for (std::size_t at = 0; bytes.size() - at >= kFixedSize;) {
+    if (bytes.compare(at, kMagicSize, kMagic) != 0) break;
+    const std::uint32_t length = Get32(bytes, at + kMagicSize + 5);
+    if (length > 65535 || bytes.size() - at < kFixedSize + length) break;
+    const std::size_t sumAt = at + kFixedSize + length - 4;
+    if (Get32(bytes, sumAt) != Fnv1a(bytes.substr(at, sumAt - at))) break;
+    TNoteChange change;
+    change.Record = static_cast<std::int32_t>(Get32(bytes, at + kMagicSize));
+    change.Delete = bytes[at + kMagicSize + 4] != '\0';
+    change.Payload = std::string(bytes.substr(at + kMagicSize + 9, length));
+    if (change.Record < 0) break;
+    changes.push_back(std::move(change));
+    at = sumAt + 4;
   }
-  const std::uint32_t length = Get32(bytes, kMagicSize + 5);
-  if (length > 65535 || bytes.size() != kFixedSize + length) return std::nullopt;
-  const std::size_t sumAt = bytes.size() - 4;
-  if (Get32(bytes, sumAt) != Fnv1a(std::string_view(bytes).substr(0, sumAt))) return std::nullopt;
-  TNoteChange change;
-  change.Record = static_cast<std::int32_t>(Get32(bytes, kMagicSize));
-  change.Delete = bytes[kMagicSize + 4] != '\0';
-  change.Payload = bytes.substr(kMagicSize + 9, length);
-  if (change.Record < 0) return std::nullopt;
-  return change;
+  return changes;
 }
 
 void TNotesJournal::Remove() const { std::remove(fileName_.c_str()); }

@@ -1,19 +1,22 @@
 // The redo journal of the notes store. The record files are rewritten in
-// place (their format fixes that), so a change is first written whole into
-// "N.ibj" beside them and flushed; only then are the record files touched,
-// and the journal is removed when they are flushed too. A journal found at
-// the next opening means the program died in between: Replay repeats the
-// change on whatever part of it had reached the files, so a note is found
-// either as it was or as it was saved, never as a mix. A journal cut short
-// fails its checksum and is dropped: the files were not touched yet.
+// place (their format fixes that), so a change is first appended whole to
+// "N.ibj" beside them and flushed; only then are the record files touched.
+// One flush per change: the record files are flushed and the journal
+// removed only at a checkpoint (the store's closing, or a journal grown
+// long). A journal found at the next opening means the program died before
+// a checkpoint: Replay repeats its changes in order on whatever part of
+// them had reached the files, so a note is found either as it was or as it
+// was saved, never as a mix. An entry cut short fails its checksum and ends
+// the journal: the files were not touched for it yet.
 //
-// Journal layout: "LNJ1", i32 record, u8 1 = delete, u32 payload length,
-// the payload, u32 FNV-1a checksum of everything before it.
+// Entry layout: "LNJ1", i32 record, u8 1 = delete, u32 payload length, the
+// payload, u32 FNV-1a checksum of the entry before it.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lectora {
 
@@ -28,11 +31,12 @@ class TNotesJournal {
   // `fileName` is the journal's path; nothing is opened yet.
   explicit TNotesJournal(std::string fileName) : fileName_(std::move(fileName)) {}
 
-  // Writes `change` whole and flushes it. Throws LectoraError naming the
+  // Appends `change` whole and flushes it. Throws LectoraError naming the
   // journal when it cannot be written.
-  void Write(const TNoteChange& change) const;
-  // The journal's change; nullopt when there is none or it is incomplete.
-  std::optional<TNoteChange> Read() const;
+  void Append(const TNoteChange& change) const;
+  // The journal's complete entries in order, up to the first one that is
+  // cut short or damaged; empty when there is no journal.
+  std::vector<TNoteChange> ReadAll() const;
   void Remove() const;
   const std::string& FileName() const { return fileName_; }
 

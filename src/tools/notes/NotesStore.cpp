@@ -13,6 +13,14 @@
 
 namespace lectora {
 
+namespace {
+
+// A journal this long is folded into the record files: the next start
+// never replays more than this.
+constexpr std::size_t kCheckpointBytes = std::size_t{1} << 20;
+
+}  // namespace
+
 TNotesStore::TNotesStore(std::string folder, bool readOnly)
     : folder_(std::move(folder)), readOnly_(readOnly), journal_(folder_ + "N.ibj") {
   if (!readOnly_) {
@@ -21,13 +29,29 @@ TNotesStore::TNotesStore(std::string folder, bool readOnly)
     try {
       Recover();
     } catch (const std::exception&) {
-      // The journal stays for the next start; the store opens as it is.
+      // The journal stays for the next change or start; the store opens as it is.
+      interrupted_ = true;
     }
   }
   Open();
 }
 
-TNotesStore::~TNotesStore() = default;
+TNotesStore::~TNotesStore() {
+  if (readOnly_ || interrupted_ || journalBytes_ == 0) return;
+  try {
+    Checkpoint();
+  } catch (const std::exception&) {
+    // The journal stays; the next start replays it.
+  }
+}
+
+void TNotesStore::Checkpoint() {
+  // The changes reach the disk before the journal that could redo them goes.
+  FlushFile(DataFileName());
+  FlushFile(IndexFileName());
+  journal_.Remove();
+  journalBytes_ = 0;
+}
 
 void TNotesStore::Open() {
   records_ = TRFileStream::CreateNamed(folder_ + "N.ibf",
@@ -35,9 +59,13 @@ void TNotesStore::Open() {
 }
 
 void TNotesStore::Recover() {
-  const std::optional<TNoteChange> change = journal_.Read();
-  if (change) TNotesJournal::Replay(IndexFileName(), DataFileName(), *change);
-  journal_.Remove();  // done, or cut short before the files were touched
+  for (const TNoteChange& change : journal_.ReadAll()) {
+    TNotesJournal::Replay(IndexFileName(), DataFileName(), change);
+  }
+  // All done; an entry cut short had not touched the files yet.
+  FlushFile(DataFileName());
+  FlushFile(IndexFileName());
+  journal_.Remove();
 }
 
 bool TNotesStore::Failed() const { return records_->Failed(); }
@@ -90,7 +118,24 @@ void TNotesStore::Erase(std::int32_t n) {
 }
 
 void TNotesStore::Apply(const TNoteChange& change) {
-  journal_.Write(change);
+  if (interrupted_) {
+    // An earlier change failed half-way: it is completed first, from the
+    // journal, before the files take another.
+    records_.reset();
+    try {
+      Recover();
+    } catch (const LectoraError&) {
+      Open();
+      throw;
+    }
+    Open();
+    interrupted_ = false;
+  }
+  // Set until the change is in place: a journal entry cut short, or a
+  // change half applied, is finished from the journal before the next one.
+  interrupted_ = true;
+  journal_.Append(change);
+  journalBytes_ += change.Payload.size() + 32;
   try {
     if (change.Delete) {
       records_->DeleteRecord(change.Record);
@@ -110,9 +155,8 @@ void TNotesStore::Apply(const TNoteChange& change) {
     }
     Open();
   }
-  FlushFile(DataFileName());
-  FlushFile(IndexFileName());
-  journal_.Remove();
+  interrupted_ = false;
+  if (journalBytes_ > kCheckpointBytes) Checkpoint();
 }
 
 }  // namespace lectora

@@ -34,6 +34,8 @@ class TNotesStore {
   // nothing; a missing store reads as empty. Never throws: a store that
   // cannot be opened is Failed() and reads as empty.
   TNotesStore(std::string folder, bool readOnly);
+  // Checkpoints a writable store whose changes all went through: the record
+  // files are flushed and the journal removed.
   ~TNotesStore();
   TNotesStore(const TNotesStore&) = delete;
   TNotesStore& operator=(const TNotesStore&) = delete;
@@ -66,14 +68,19 @@ class TNotesStore {
  private:
   void Open();
   void Recover();
-  // Journals `change`, applies it, flushes the files, drops the journal.
+  // Journals `change` and applies it; checkpoints a long journal.
   void Apply(const TNoteChange& change);
+  void Checkpoint();
   void RequireWritable() const;
 
   std::string folder_;
   bool readOnly_;
   TNotesJournal journal_;
   std::unique_ptr<TRFileStream> records_;
+  // Bytes appended to the journal since the last checkpoint.
+  std::size_t journalBytes_ = 0;
+  // A change failed half-way: the journal must stay for the next start.
+  bool interrupted_ = false;
 };
 
 }  // namespace lectora
