@@ -133,6 +133,35 @@ TEST_F(NotesStoreTest, ReadOnlyStoreCreatesAndChangesNothing) {
   EXPECT_EQ(reader.Load(5), Note("five"));
 }
 
+TEST_F(NotesStoreTest, ChangeCutShortInTheSessionIsFinishedBeforeTheNext) {
+  const std::string seven = Note("seven, saved when the writing stopped");
+  const std::size_t entry = 17 + seven.size();  // the journal entry of that change
+  struct Stop {
+    std::int64_t Limit;
+    const char* Name;
+    bool SevenSaved;  // whether the change had reached the journal whole
+  };
+  const Stop stops[] = {{static_cast<std::int64_t>(entry) - 5, "in the journal", false},
+                        {static_cast<std::int64_t>(entry) + 5, "in the record", true}};
+  for (const Stop& stop : stops) {
+    SCOPED_TRACE(stop.Name);
+    fs::remove_all(Folder());
+    {
+      TNotesStore store(Folder(), false);
+      store.Save(7, Note("seven before"));
+      BinaryFile::SetWriteLimit(stop.Limit);
+      EXPECT_THROW(store.Save(7, seven), LectoraError);
+      BinaryFile::SetWriteLimit(-1);
+      store.Save(8, Note("eight"));
+      EXPECT_EQ(store.Load(7), stop.SevenSaved ? seven : Note("seven before"));
+    }
+    TNotesStore reader(Folder(), true);
+    EXPECT_EQ(reader.Load(7), stop.SevenSaved ? seven : Note("seven before"));
+    EXPECT_EQ(reader.Load(8), Note("eight"));
+    EXPECT_FALSE(fs::exists(Folder() + "N.ibj"));
+  }
+}
+
 // ---- the crash test ----
 
 struct CrashCase {
