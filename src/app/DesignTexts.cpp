@@ -212,6 +212,18 @@ constexpr std::array kTexts = {
     TDesignText{"LogoForm1", "Label3", "Α  Ω", ""},
     TDesignText{"LogoForm1", "MyCheckBox1", "Скрий при старт",
                 "При следващото стартиране прозорецът и звуковият сигнал няма да се появят."},
+    // notes window
+    TDesignText{"NoteForm1", "NoteForm1", "Бележки", ""},
+    TDesignText{"NoteForm1", "ToolBar1", "", "Бележки"},
+    TDesignText{"NoteForm1", "ToolButton1", "", "Previous note"},
+    TDesignText{"NoteForm1", "ToolButton2", "", "Next note"},
+    TDesignText{"NoteForm1", "RichEdit1", "Бележка", ""},
+    TDesignText{"NoteForm1", "PopupMenu1", "", "Бележка"},
+    TDesignText{"NoteForm1", "Undu1", "Undu", ""},
+    TDesignText{"NoteForm1", "Cut1", "Cu&t", ""},
+    TDesignText{"NoteForm1", "Copy1", "&Copy", ""},
+    TDesignText{"NoteForm1", "Paste1", "Paste", ""},
+    TDesignText{"NoteForm1", "SelectAll1", "SelectAll", ""},
 };
 
 }  // namespace

@@ -41,6 +41,7 @@
 #include "tools/links/LinkContext.h"
 #include "tools/links/LinkForm1.h"
 #include "tools/logo/LogoForm1.h"
+#include "tools/notes/NoteForm1.h"
 #include "tools/picture/PictureForm1.h"
 #include "tools/player/MediaAudioPlayer.h"
 #include "tools/range/RangeForm1.h"
@@ -95,6 +96,10 @@ TProgram::TProgram(const TStartOptions& options) {
   CreateLinkDialog(options);
   CreateDdeTools();
   CreatePictureAndLogo(options);
+  // notes: the notebook, also above the main window only, joining it likewise
+  noteForm_ =
+      new TNoteForm1({session_->Settings(), *texts_, *display_, *navigator_, *options_}, nullptr);
+  noteForm_->ShowInfo = [this](const QString& text) { msgForm_->ShowInfo(text); };
 
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
@@ -117,13 +122,15 @@ TProgram::TProgram(const TStartOptions& options) {
                             *onTop_,
                             *versionCheck_,
                             *pictureForm_,
-                            *logoForm_};
+                            *logoForm_,
+                            *noteForm_};
   window_->Build(services);
   dicForm_->setParent(window_.get(), dicForm_->windowFlags());    // dictionary
   linkForm_->setParent(window_.get(), linkForm_->windowFlags());  // user links
   // pictures and logo
   pictureForm_->setParent(window_.get(), pictureForm_->windowFlags());
   logoForm_->setParent(window_.get(), logoForm_->windowFlags());
+  noteForm_->setParent(window_.get(), noteForm_->windowFlags());  // notes
   WireHelpMenu();
   WireRangeDialog();
   CreateLanguage();

@@ -31,6 +31,7 @@ struct TLinkContext;
 class TListMessageForm1;
 class TLogoForm1;
 class TMsgForm1;
+class TNoteForm1;
 class TNavigator;
 class TOnTopClient;
 class TOptionValues;
@@ -107,6 +108,10 @@ class TProgram {
   TLogoForm1& LogoWindow() { return *logoForm_; }
   // The sound player: the one given in the start options, or the program's.
   IAudioPlayer& Player() { return *player_; }
+  // The notes window, a tool window of the main window.
+  TNoteForm1& NotesWindow() { return *noteForm_; }
+  // The state the text controls share (ClipboardWatch among it).
+  TDisplayContext& Display() { return *display_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -143,6 +148,7 @@ class TProgram {
   TPictureForm1* pictureForm_ = nullptr;
   TLogoForm1* logoForm_ = nullptr;
   IAudioPlayer* player_ = nullptr;
+  TNoteForm1* noteForm_ = nullptr;
   IShellOpen* shell_ = nullptr;
 
   void CreateHelp(const TStartOptions& options);

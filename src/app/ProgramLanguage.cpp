@@ -23,6 +23,7 @@
 #include "tools/language/LanguageService.h"
 #include "tools/links/LinkForm1.h"
 #include "tools/logo/LogoForm1.h"
+#include "tools/notes/NoteForm1.h"
 #include "tools/options/Options.h"
 #include "tools/picture/PictureForm1.h"
 #include "tools/range/RangeForm1.h"
@@ -50,6 +51,7 @@ void TProgram::CreateLanguage() {
                      linkForm_};
   targets.Windows.push_back(logoForm_);     // logo
   targets.Windows.push_back(pictureForm_);  // pictures
+  targets.Windows.push_back(noteForm_);     // notes
   targets.ApplyMessages = [this] { ApplyMessageTexts(); };
   language_->SetTargets(std::move(targets));
   // Read with the other options at the first show, and again whenever the

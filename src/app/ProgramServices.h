@@ -10,6 +10,7 @@ class IDictionary;
 class ILogoWindow;
 class IMessageService;
 class IWordPictures;
+class INoteBook;
 class TActionRegistry;
 class TActiveTranslation;
 class TBibleSet;
@@ -60,6 +61,8 @@ struct TProgramServices {
   IWordPictures& Pictures;
   // The logo window (src/tools/logo).
   ILogoWindow& Logo;
+  // The notes window (src/tools/notes).
+  INoteBook& NoteBook;
 };
 
 }  // namespace lectora

@@ -45,6 +45,7 @@
 #include "tools/help/HelpService.h"
 #include "tools/icons/ToolIcon.h"
 #include "tools/logo/LogoWindow.h"
+#include "tools/notes/NoteBook.h"
 #include "tools/options/Options.h"
 #include "tools/picture/WordPictures.h"
 #include "tools/search/SearchPage.h"
@@ -282,7 +283,9 @@ void TLectora2Form1::CreateMenus() {
   // dictionary: the window as it was left
   connect(item(*file1, "Dictionary1"), &QAction::triggered, this,
           [this] { s_->Dictionary.ShowDictionary(); });
-  QAction* noteBook1 = item(*file1, "NoteBook1", false);  // comes with the notes window
+  // notes: the notes window restored, at the note of the current place
+  QAction* noteBook1 = item(*file1, "NoteBook1");
+  connect(noteBook1, &QAction::triggered, this, [this] { s_->NoteBook.ShowNotes(true); });
   noteBook1->setVisible(false);
   windowItems_.push_back(noteBook1);
   // pictures: the current picture again

@@ -35,6 +35,7 @@
 #include "tools/dictionary/Dictionary.h"
 #include "tools/links/LinksPage.h"
 #include "tools/logo/LogoWindow.h"
+#include "tools/notes/NoteBook.h"
 #include "tools/picture/WordPictures.h"
 #include "tools/search/SearchService.h"
 #include "tools/version/VersionCheck.h"
@@ -152,8 +153,9 @@ void TLectora2Form1::FormShow() {
   }
   if (windowSettings_.IsFloatpane) s_->OnTop.Connect();
   s_->VersionCheck.FirstShow(options.GetOption(TOptionValues::kNewVCheck));
-  if (windowSettings_.IsPictureShown) s_->Pictures.ShowPicture();  // pictures
-  s_->Logo.FocusIfShown();                                         // logo
+  if (windowSettings_.IsPictureShown) s_->Pictures.ShowPicture();       // pictures
+  s_->Logo.FocusIfShown();                                              // logo
+  if (windowSettings_.IsNoteBookOpened) s_->NoteBook.ShowNotes(false);  // notes
 }
 
 void TLectora2Form1::CollectWindowSettings() {
@@ -198,9 +200,9 @@ void TLectora2Form1::CollectWindowSettings() {
   s.TabPageIndex = leftPanel_->PageIndex();
   s.IsDicVizible = s_->Dictionary.IsShown();  // dictionary
   s.IsFloatpane = s_->OnTop.Connected();
-  s.IsPictureShown = s_->Pictures.IsShown();  // pictures
-  // The notes window and the audio do not exist yet: their keys keep what
-  // the last run stored.
+  s.IsPictureShown = s_->Pictures.IsShown();    // pictures
+  s.IsNoteBookOpened = s_->NoteBook.IsShown();  // notes
+  // The audio does not exist yet: its keys keep what the last run stored.
 }
 
 void TLectora2Form1::FormClose() {
@@ -212,6 +214,7 @@ void TLectora2Form1::FormClose() {
   windowSettings_.Write(ini);
   s_->Dictionary.SaveSettings();  // dictionary: it may still be open
   s_->Pictures.SaveSettings();    // pictures: it may still be open
+  s_->NoteBook.SaveOnExit();      // notes: the note being edited and the placement
   s_->Options.SaveOptions(ini);
   if (s_->Active.Bible() != nullptr) s_->Active.SaveHistories();
   ini.UpdateFile();

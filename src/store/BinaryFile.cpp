@@ -96,8 +96,25 @@ std::size_t BinaryFile::ReadAt(std::int64_t offset, void* buffer, std::size_t si
   return done;
 }
 
-void BinaryFile::WriteAt(std::int64_t offset, const void* buffer, std::size_t size) {
+namespace {
+
+std::int64_t writeLimit = -1;  // crash tests only; see SetWriteLimit
+
+}  // namespace
+
+void BinaryFile::SetWriteLimit(std::int64_t bytes) { writeLimit = bytes; }
+
+std::size_t BinaryFile::TakeWriteAllowance(std::size_t size) {
+  if (writeLimit < 0) return size;
+  const std::size_t allowed =
+      static_cast<std::uint64_t>(writeLimit) < size ? static_cast<std::size_t>(writeLimit) : size;
+  writeLimit -= static_cast<std::int64_t>(allowed);
+  return allowed;
+}
+
+void BinaryFile::WriteAt(std::int64_t offset, const void* buffer, std::size_t requested) {
   if (offset < 0) throw LectoraError(fileName_, 0, "write at a negative offset");
+  const std::size_t size = TakeWriteAllowance(requested);
   const auto* in = static_cast<const char*>(buffer);
   std::size_t done = 0;
   while (done < size) {
@@ -109,6 +126,7 @@ void BinaryFile::WriteAt(std::int64_t offset, const void* buffer, std::size_t si
     }
     done += static_cast<std::size_t>(put);
   }
+  if (size < requested) Fail("write stopped by the test limit");
 }
 
 std::int64_t BinaryFile::Size() const {

@@ -45,6 +45,14 @@ class BinaryFile {
   // LectoraError naming the file when it can be neither found nor created.
   static void CreateIfMissing(const std::string& fileName, const std::string& bytes = {});
 
+  // Crash tests: once `bytes` more bytes have been written by any
+  // BinaryFile, a write stops short at that byte and throws LectoraError,
+  // as if the program had died there. Negative (the default): no limit.
+  static void SetWriteLimit(std::int64_t bytes);
+  // How many of `size` bytes the limit lets the next write put; takes them
+  // from the limit. Writers of their own (temporary files) ask it too.
+  static std::size_t TakeWriteAllowance(std::size_t size);
+
  private:
   [[noreturn]] void Fail(const std::string& what) const;
   // Maps a read-only file of `size` bytes and closes its descriptor: a read
