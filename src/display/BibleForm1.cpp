@@ -473,7 +473,7 @@ void TBibleForm1::PopupMenu1Popup() {
   // pictures: shown for a selection the picture list has an entry for
   IWordPictures* pictures = host_.Pictures();
   Picture1->setVisible(pictures != nullptr &&
-                       pictures->HasPicture(DictionaryWordOf(BRichEdit1->SelText())));
+                       pictures->HasPicture(TrimmedSelection(BRichEdit1->SelText())));
 }
 
 void TBibleForm1::Copy1Click() { BRichEdit1->CopyToClipboard(); }
@@ -496,7 +496,7 @@ void TBibleForm1::Find1Click() {
 
 void TBibleForm1::Picture1Click() {
   IWordPictures* pictures = host_.Pictures();
-  const std::string word = DictionaryWordOf(BRichEdit1->SelText());
+  const std::string word = TrimmedSelection(BRichEdit1->SelText());
   if (pictures != nullptr && !word.empty()) pictures->ShowWordPicture(word);
 }
 

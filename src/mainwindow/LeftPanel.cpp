@@ -51,13 +51,13 @@ TLeftPanel::TLeftPanel(const TProgramServices& services, QWidget* parent)
     : QWidget(parent), active_(services.Active), navigator_(services.Navigator) {
   setObjectName(QStringLiteral("Panel3"));
   toolButton12_ = &services.Actions.Get(QStringLiteral("ToolButton12"));
-  // The close button sits over the page control's tab row, at its right.
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setVerticalSpacing(2);
   CreatePages(services);
   layout->addWidget(PageControl1, 0, 0);
-  layout->addWidget(BitBtn1, 0, 0, Qt::AlignTop | Qt::AlignRight);
+  // In the tab row's corner, so that no tab's caption runs under it.
+  PageControl1->setCornerWidget(BitBtn1, Qt::TopRightCorner);
   CreateHistoryBox(services);
   layout->addWidget(Panel6, 1, 0);
   layout->setRowStretch(0, 1);

@@ -112,6 +112,21 @@ class DicForm1Test : public ::testing::Test {
   void InstallKingJames() {
     TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("KJVSN"), 5, true);
   }
+  // The King James window open and Moses's explanation, which names a
+  // reference, a headword and a word of no dictionary, shown.
+  std::unique_ptr<test::MainWindowDriver> StartOnMoses() {
+    Compile("Moses\tMoses, see Genesis 1:3 and God, not Shadow.\nGod\tGod, the creator.\n",
+            setup_.File("Dictionaries/Names"), kNamesTitle);
+    InstallKingJames();
+    auto driver = Start();
+    driver->OpenTranslation(kKingJames);
+    Dic(*driver).LookUpWord("Moses");
+    Text(Dic(*driver)).resize(400, 300);
+    return driver;
+  }
+  static TBibleRichEdit1& Text(TDic_Form1& dic) {
+    return *dic.findChild<TBibleRichEdit1*>(QStringLiteral("BRichEdit1"));
+  }
 
   test::TempDir setup_;
   test::TempDir root_;
@@ -234,15 +249,9 @@ TEST_F(DicForm1Test, AWordFoundNowhereSwitchesToTheDictionaryWhoseLettersHoldIt)
 }
 
 TEST_F(DicForm1Test, TheTextMenuEnablesItsItemsByTheSelection) {
-  Compile("Moses\tMoses, see Genesis 1:3 and God, not Shadow.\nGod\tGod, the creator.\n",
-          setup_.File("Dictionaries/Names"), kNamesTitle);
-  InstallKingJames();
-  auto driver = Start();
-  driver->OpenTranslation(kKingJames);
+  auto driver = StartOnMoses();
   TDic_Form1& dic = Dic(*driver);
-  dic.LookUpWord("Moses");
-  auto& edit = *dic.findChild<TBibleRichEdit1*>(QStringLiteral("BRichEdit1"));
-  edit.resize(400, 300);
+  TBibleRichEdit1& edit = Text(dic);
   struct Case {
     const char* selection;
     bool copy, lookUp, bible;
@@ -268,15 +277,9 @@ TEST_F(DicForm1Test, TheTextMenuEnablesItsItemsByTheSelection) {
 }
 
 TEST_F(DicForm1Test, TheMenusLookUpMoveAndSearch) {
-  Compile("Moses\tMoses, see Genesis 1:3 and God.\nGod\tGod, the creator.\n",
-          setup_.File("Dictionaries/Names"), kNamesTitle);
-  InstallKingJames();
-  auto driver = Start();
-  driver->OpenTranslation(kKingJames);
+  auto driver = StartOnMoses();
   TDic_Form1& dic = Dic(*driver);
-  dic.LookUpWord("Moses");
-  auto& edit = *dic.findChild<TBibleRichEdit1*>(QStringLiteral("BRichEdit1"));
-  edit.resize(400, 300);
+  TBibleRichEdit1& edit = Text(dic);
 
   SelectAndOpenMenu(edit, "Genesis 1:3");
   Item(dic, "Navigate1").trigger();
