@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "app/ActionRegistry.h"
+#include "app/DesktopPalette.h"
 #include "app/InterfaceTexts.h"
 #include "app/ProgramServices.h"
 #include "display/BibleForm1.h"
@@ -50,6 +51,8 @@ TProgram::TProgram(const TStartOptions& options) {
   store.Messages = messages_.get();
   store.DriveDialog = driveForm_;
   session_ = std::make_unique<TStoreSession>(store);
+  palette_ = std::make_unique<TDesktopPalette>(
+      TDesktopPalette::ChoiceFrom(session_->Settings().Ini()));
 
   texts_ = std::make_unique<TInterfaceTexts>();
   search_ = std::make_unique<TSearchContext>();

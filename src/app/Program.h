@@ -14,6 +14,7 @@ class IShellOpen;
 class TActionRegistry;
 class TActiveTranslation;
 class TCDDriveForm1;
+class TDesktopPalette;
 class TDic_Form1;
 class TDisplayContext;
 class THelpService;
@@ -74,11 +75,14 @@ class TProgram {
   TSearchService& WordSearch() { return *wordSearch_; }
   // The dictionary window, a tool window of the main window.
   TDic_Form1& DictionaryWindow() { return *dicForm_; }
+  // The light, dark or desktop palette ("MainWindow" "DarkPalette").
+  TDesktopPalette& Palette() { return *palette_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
   // modules of the session last.
   std::unique_ptr<TStoreSession> session_;
+  std::unique_ptr<TDesktopPalette> palette_;
   std::unique_ptr<TQtMessageService> messages_;
   std::unique_ptr<TInterfaceTexts> texts_;
   std::unique_ptr<TSearchContext> search_;
