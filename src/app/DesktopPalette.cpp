@@ -97,7 +97,8 @@ void TDesktopPalette::SetChoice(TChoice choice) {
       QApplication::setPalette(LightPalette());
       break;
     case TChoice::Auto:
-      if (before != TChoice::Auto) QApplication::setPalette(hadOwnPalette_ ? previous_ : QPalette());
+      if (before != TChoice::Auto)
+        QApplication::setPalette(hadOwnPalette_ ? previous_ : QPalette());
       break;
   }
   Update();

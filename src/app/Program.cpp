@@ -51,8 +51,8 @@ TProgram::TProgram(const TStartOptions& options) {
   store.Messages = messages_.get();
   store.DriveDialog = driveForm_;
   session_ = std::make_unique<TStoreSession>(store);
-  palette_ = std::make_unique<TDesktopPalette>(
-      TDesktopPalette::ChoiceFrom(session_->Settings().Ini()));
+  palette_ =
+      std::make_unique<TDesktopPalette>(TDesktopPalette::ChoiceFrom(session_->Settings().Ini()));
 
   texts_ = std::make_unique<TInterfaceTexts>();
   search_ = std::make_unique<TSearchContext>();

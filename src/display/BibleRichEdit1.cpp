@@ -449,8 +449,8 @@ void TBibleRichEdit1::Paint(QPainter& painter) {
     const QColor pen = ShownColor(frag.Font.Color);
     if (sel0 > 0) DrawPiece(painter, box, 0, sel0, color_, pen, x, y0, y1);
     if (sel0 < sel1) DrawPiece(painter, box, sel0, sel1, highlight, highlightText, x, y0, y1);
-    DrawPiece(painter, box, std::max(sel0, sel1), static_cast<std::size_t>(len), color_, pen, x,
-              y0, y1);
+    DrawPiece(painter, box, std::max(sel0, sel1), static_cast<std::size_t>(len), color_, pen, x, y0,
+              y1);
     FillArea(painter, x, y0, edge, y1);
     if (height() < y0) return;  // the rest is below the view
   }

@@ -52,8 +52,7 @@ double NearestLightness(double h, double s, double from, double to, const QColor
 
 double RelativeLuminance(const QColor& color) {
   const QColor rgb = color.toRgb();
-  return 0.2126 * Linear(rgb.redF()) + 0.7152 * Linear(rgb.greenF()) +
-         0.0722 * Linear(rgb.blueF());
+  return 0.2126 * Linear(rgb.redF()) + 0.7152 * Linear(rgb.greenF()) + 0.0722 * Linear(rgb.blueF());
 }
 
 double ContrastRatio(const QColor& a, const QColor& b) {

@@ -52,8 +52,7 @@ void TTextZoom::Watch(QWidget* control, std::function<TBible*()> module) {
   if (TBible* bible = module ? module() : nullptr) Remember(*bible);
   controls_[control] = TWatched{std::move(module), 0};
   control->installEventFilter(this);
-  connect(control, &QObject::destroyed, this,
-          [this](QObject* gone) { controls_.erase(gone); });
+  connect(control, &QObject::destroyed, this, [this](QObject* gone) { controls_.erase(gone); });
 }
 
 void TTextZoom::Remember(const TBible& module) {

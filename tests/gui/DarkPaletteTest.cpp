@@ -112,7 +112,7 @@ TEST(ContrastColor, ShownColoursOnLightAndDarkBackgrounds) {
 TEST(DesktopPalette, ChoiceFromTheKeyAndTheEnvironment) {
   test::TempDir dir;
   struct Case {
-    const char* key;  // null: no key
+    const char* key;          // null: no key
     const char* environment;  // null: unset
     TDesktopPalette::TChoice expected;
   };

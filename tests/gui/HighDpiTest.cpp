@@ -8,11 +8,12 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QScrollBar>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,8 +84,8 @@ class HighDpiTest : public testing::Test {
     TModuleCompiler::Compile(test::TestDataDir() + "module-shifted", dir_.File("ASV"), 5, false);
     host_ = std::make_unique<test::FakeBibleWindowHost>(dir_.Path());
     host_->SetStandardNumber(host_->Standard().StandardNumber(1, 1, 1));
-    window_ = std::make_unique<TBibleForm1>(*host_, host_->Navigator().Place().StandardNumber,
-                                            kAsv);
+    window_ =
+        std::make_unique<TBibleForm1>(*host_, host_->Navigator().Place().StandardNumber, kAsv);
     // Large enough that a blank is several pixels wide at ratio 1.
     window_->Bible()->Font.Size = 16;
     window_->resize(420, 320);
@@ -128,8 +129,8 @@ class HighDpiTest : public testing::Test {
       if (i + 1 < words.size()) {
         // Half a logical pixel of each blank's edges is left to side
         // bearings and rounding.
-        EXPECT_FALSE(InkIn(image, device(word.Right + 0.5), device(words[i + 1].Left - 0.5), y0,
-                           y1, background))
+        EXPECT_FALSE(InkIn(image, device(word.Right + 0.5), device(words[i + 1].Left - 0.5), y0, y1,
+                           background))
             << "between " << word.Text << " and " << words[i + 1].Text << " at ratio " << dpr;
       }
       std::string letters;
@@ -153,6 +154,9 @@ TEST_F(HighDpiTest, PaintedWordsMatchTheLayoutAtTheScreensRatio) {
   const QPixmap pixmap = edit.grab();
   const double dpr = pixmap.devicePixelRatio();
   EXPECT_DOUBLE_EQ(dpr, edit.devicePixelRatioF());
+  if (const char* scale = std::getenv("QT_SCALE_FACTOR")) {
+    EXPECT_DOUBLE_EQ(dpr, std::atof(scale)) << "the scale factor reaches the control";
+  }
   CheckPaintedWords(pixmap.toImage(), dpr);
 }
 

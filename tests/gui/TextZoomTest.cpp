@@ -21,8 +21,8 @@
 #include "modules/ModuleCompiler.h"
 #include "store/Bible.h"
 #include "store/IniFile.h"
-#include "tools/dictionary/Dic_Form1.h"
 #include "support/TestSupport.h"
+#include "tools/dictionary/Dic_Form1.h"
 
 namespace lectora {
 namespace {
@@ -101,8 +101,8 @@ class TextZoomTest : public testing::Test {
 
   std::unique_ptr<TBibleForm1> Open(int translation) {
     host_->SetStandardNumber(host_->Standard().StandardNumber(1, 1, 1));
-    auto window = std::make_unique<TBibleForm1>(
-        *host_, host_->Navigator().Place().StandardNumber, translation);
+    auto window = std::make_unique<TBibleForm1>(*host_, host_->Navigator().Place().StandardNumber,
+                                                translation);
     window->resize(400, 300);
     window->show();
     window->ShowPlace(window->Book, window->Chapter, window->Verse, false);

@@ -41,7 +41,8 @@ TDic_Form1::TDic_Form1(TSettings& settings, TInterfaceTexts& texts, TDisplayCont
   setMinimumSize(220, 172);
   LargeListBox1 = new TLargeListBox(history, this);
   BRichEdit1 = new TBibleRichEdit1(display, this);
-  display.Zoom.Watch(BRichEdit1, [this] { return active_ != nullptr ? active_->Bible() : nullptr; });
+  display.Zoom.Watch(BRichEdit1,
+                     [this] { return active_ != nullptr ? active_->Bible() : nullptr; });
   connect(&display.Zoom, &TTextZoom::FontZoomed, this, &TDic_Form1::ShowExplanation);
   CreateControls();
   CreateMenus();
