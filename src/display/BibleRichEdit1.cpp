@@ -96,17 +96,24 @@ void TBibleRichEdit1::SetColor(const QColor& color) {
 }
 
 QColor TBibleRichEdit1::ShownColor(const QColor& stored) {
+  RefreshShownColors();
+  return CachedShownColor(stored);
+}
+
+void TBibleRichEdit1::RefreshShownColors() {
   const QRgb text = palette().color(QPalette::Text).rgb();
-  if (shownBackground_ != color_.rgb() || shownText_ != text) {
-    shownColors_.clear();
-    shownBackground_ = color_.rgb();
-    shownText_ = text;
-  }
+  if (shownBackground_ == color_.rgb() && shownText_ == text) return;
+  shownColors_.clear();
+  shownBackground_ = color_.rgb();
+  shownText_ = text;
+}
+
+QColor TBibleRichEdit1::CachedShownColor(const QColor& stored) {
   const QRgb key = stored.rgb();
   for (const auto& [from, shown] : shownColors_) {
     if (from == key) return shown;
   }
-  shownColors_.emplace_back(key, ShownTextColor(stored, color_, QColor(text)));
+  shownColors_.emplace_back(key, ShownTextColor(stored, color_, QColor(shownText_)));
   return shownColors_.back().second;
 }
 
@@ -430,6 +437,7 @@ void TBibleRichEdit1::Paint(QPainter& painter) {
   const int position = scrollBar_->value();
   const QColor highlight = palette().color(QPalette::Highlight);
   const QColor highlightText = palette().color(QPalette::HighlightedText);
+  RefreshShownColors();
   std::int64_t before = 0;
   int y1 = -1;
   for (const TTextBox& box : boxes_) {
@@ -446,7 +454,7 @@ void TBibleRichEdit1::Paint(QPainter& painter) {
     const TTextFrag& frag = fragments_[box.Frag];
     painter.setFont(frag.Widths->DrawFont());
     int x = box.Left;
-    const QColor pen = ShownColor(frag.Font.Color);
+    const QColor pen = CachedShownColor(frag.Font.Color);
     if (sel0 > 0) DrawPiece(painter, box, 0, sel0, color_, pen, x, y0, y1);
     if (sel0 < sel1) DrawPiece(painter, box, sel0, sel1, highlight, highlightText, x, y0, y1);
     DrawPiece(painter, box, std::max(sel0, sel1), static_cast<std::size_t>(len), color_, pen, x, y0,

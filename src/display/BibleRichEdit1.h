@@ -233,6 +233,11 @@ class TBibleRichEdit1 : public QWidget {
   void FinishSegment(std::size_t frag, std::size_t segStart, std::size_t lastBreak,
                      std::size_t end);
   void EnsureLayout();
+  // Drops ShownColor's answers when the background or the palette's text
+  // colour changed since they were computed.
+  void RefreshShownColors();
+  // ShownColor without that check (Paint checks once).
+  QColor CachedShownColor(const QColor& stored);
   void PlaceScrollBar();
   // Draws box text [from, to) at x with the given colours; advances x.
   void DrawPiece(QPainter& painter, const TTextBox& box, std::size_t from, std::size_t to,
