@@ -18,6 +18,7 @@
 #include "MainWindowDriver.h"
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"
+#include "modules/DictionaryCompiler.h"
 #include "modules/ModuleCompiler.h"
 #include "store/Bible.h"
 #include "store/IniFile.h"
@@ -214,6 +215,9 @@ TEST(TextZoomProgram, TheZoomedSizeIsSavedWithTheTranslationsFont) {
   test::TempDir config;
   test::CopySharedData(setup.Path());
   TModuleCompiler::Compile(test::TestDataDir() + "module-shifted", setup.File("ASV"), 5, false);
+  std::filesystem::create_directories(setup.File("Dictionaries"));
+  TDictionaryCompiler::Compile(test::TestDataDir() + "dict-en/source.tsv",
+                               setup.File("Dictionaries/En"), "English Bible Dictionary");
   int zoomed = 0;
   {
     auto program = test::MainWindowDriver::Start(setup.Path(), config.Path());
@@ -227,11 +231,17 @@ TEST(TextZoomProgram, TheZoomedSizeIsSavedWithTheTranslationsFont) {
     EXPECT_EQ(zoomed, start + 2);
     // The dictionary's text shows the active translation's font and zooms
     // it the same way.
-    auto* dictionary = program->Program().DictionaryWindow().findChild<TBibleRichEdit1*>();
+    TDic_Form1& dic = program->Program().DictionaryWindow();
+    auto* dictionary = dic.findChild<TBibleRichEdit1*>();
     ASSERT_NE(dictionary, nullptr);
+    dic.LookUpWord("Faith");
+    ASSERT_FALSE(dictionary->Fragments().empty());
+    EXPECT_EQ(dictionary->Fragments().back().Font.Font.pointSize(), zoomed);
     QTest::keyClick(dictionary, Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_EQ(window->Bible()->Font.Size, zoomed - 1);
     EXPECT_EQ(ShownSize(*window), zoomed - 1);
+    EXPECT_EQ(dictionary->Fragments().back().Font.Font.pointSize(), zoomed - 1);
+    EXPECT_NE(dictionary->Content().find("Faith"), std::string::npos);
     QTest::keyClick(dictionary, Qt::Key_Plus, Qt::ControlModifier);
     program->close();
   }

@@ -43,7 +43,9 @@ TDic_Form1::TDic_Form1(TSettings& settings, TInterfaceTexts& texts, TDisplayCont
   BRichEdit1 = new TBibleRichEdit1(display, this);
   display.Zoom.Watch(BRichEdit1,
                      [this] { return active_ != nullptr ? active_->Bible() : nullptr; });
-  connect(&display.Zoom, &TTextZoom::FontZoomed, this, &TDic_Form1::ShowExplanation);
+  connect(&display.Zoom, &TTextZoom::FontZoomed, this, [this] {
+    if (!explanations_.empty()) ShowExplanation();
+  });
   CreateControls();
   CreateMenus();
   ReadSettings();
