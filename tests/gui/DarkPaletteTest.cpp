@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeBibleWindowHost.h"
 #include "MainWindowDriver.h"
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"
@@ -227,6 +228,25 @@ TEST(DarkPaletteControl, BackgroundAndTextFollowThePaletteAndColoursStayLegible)
   palette.SetChoice(TDesktopPalette::TChoice::Light);
   QCoreApplication::processEvents();
   EXPECT_EQ(edit.Color(), QColor(0x10, 0x20, 0x30));
+}
+
+TEST(DarkPaletteControl, AWindowsSystemColourInTheModulesFontIsPlainText) {
+  test::TempDir dir;
+  test::CopySharedData(dir.Path());
+  TModuleCompiler::Compile(test::TestDataDir() + "module-shifted", dir.File("ASV"), 5, false);
+  test::FakeBibleWindowHost host(dir.Path());
+  host.SetStandardNumber(host.Standard().StandardNumber(1, 1, 1));
+  TBibleForm1 window(host, host.Navigator().Place().StandardNumber, kAsv);
+  ASSERT_TRUE(window.Available());
+  // clWindowText, as settings written on Windows hold it.
+  window.Bible()->Font.Color = 0x80000008U;
+  window.ShowPlace(window.Book, window.Chapter, window.Verse, false);
+  const TBibleRichEdit1& edit = *window.BRichEdit1;
+  ASSERT_FALSE(edit.Fragments().empty());
+  EXPECT_EQ(edit.Fragments().front().Font.Color, QColor(0, 0, 0)) << "the book title";
+  window.Bible()->Font.Color = 0x000080U;  // a colour of the reader's own stays
+  window.ShowPlace(window.Book, window.Chapter, window.Verse, false);
+  EXPECT_EQ(edit.Fragments().front().Font.Color, QColor(0x80, 0, 0));
 }
 
 // ---- the real program ----
