@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/ActionRegistry.h"
+#include "app/DesktopPalette.h"
 #include "app/InterfaceTexts.h"
 #include "app/ProgramServices.h"
 #include "display/BibleForm1.h"
@@ -70,6 +71,8 @@ TProgram::TProgram(const TStartOptions& options) {
   store.DriveDialog = driveForm_;
   session_ = std::make_unique<TStoreSession>(store);
   ChooseFirstLanguage();
+  palette_ =
+      std::make_unique<TDesktopPalette>(TDesktopPalette::ChoiceFrom(session_->Settings().Ini()));
 
   texts_ = std::make_unique<TInterfaceTexts>();
   search_ = std::make_unique<TSearchContext>();

@@ -18,6 +18,7 @@ class TActiveTranslation;
 class TCDDriveForm1;
 class TClipboardCapture;
 class TDdeServer;
+class TDesktopPalette;
 class TDic_Form1;
 class TDisplayContext;
 class THelpService;
@@ -112,11 +113,14 @@ class TProgram {
   TNoteForm1& NotesWindow() { return *noteForm_; }
   // The state the text controls share (ClipboardWatch among it).
   TDisplayContext& Display() { return *display_; }
+  // The light, dark or desktop palette ("MainWindow" "DarkPalette").
+  TDesktopPalette& Palette() { return *palette_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
   // modules of the session last.
   std::unique_ptr<TStoreSession> session_;
+  std::unique_ptr<TDesktopPalette> palette_;
   std::unique_ptr<TQtMessageService> messages_;
   std::unique_ptr<TInterfaceTexts> texts_;
   std::unique_ptr<TSearchContext> search_;

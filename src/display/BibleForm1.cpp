@@ -14,6 +14,7 @@
 #include "app/DesignCaption.h"
 #include "display/BibleRichEdit1.h"
 #include "display/BibleWindowHost.h"
+#include "display/DisplayContext.h"
 #include "display/QtText.h"
 #include "display/TrimmedSelection.h"
 #include "display/VerseFilter.h"
@@ -50,9 +51,11 @@ TTextFont TextFontOf(const TFontInfo& info, int charset) {
   font.Font.setUnderline((info.Style & 4) != 0);
   font.Font.setStrikeOut((info.Style & 8) != 0);
   font.Charset = charset;
-  font.Color =
-      QColor(static_cast<int>(info.Color & 0xFF), static_cast<int>((info.Color >> 8) & 0xFF),
-             static_cast<int>((info.Color >> 16) & 0xFF));
+  // Settings written on Windows may hold a system colour (clWindowText is
+  // 0x80000008): plain text, which is black here.
+  const std::uint32_t color = (info.Color & 0xFF000000U) != 0 ? 0 : info.Color;
+  font.Color = QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                      static_cast<int>((color >> 16) & 0xFF));
   return font;
 }
 
@@ -158,6 +161,18 @@ void TBibleForm1::FormCreate() {
   BRichEdit1->Letters = letters;
   BRichEdit1->installEventFilter(this);
   host_.SetTranslationChecked(translationNumber_, true);
+  TTextZoom& zoom = host_.DisplayContext().Zoom;
+  zoom.Watch(BRichEdit1, [this] { return bible_; });
+  connect(&zoom, &TTextZoom::FontZoomed, this, &TBibleForm1::FontZoomed);
+}
+
+void TBibleForm1::FontZoomed(TBible* module) {
+  if (bible_ == nullptr || module == nullptr) return;
+  if (module != bible_) {
+    if (host_.Options().DifferentFonts()) return;
+    bible_->Font.Size = module->Font.Size;
+  }
+  ShowPlace(Book, Chapter, Verse, true);
 }
 
 int TBibleForm1::Charset() const { return bible_ ? bible_->Language.Charset() : 0; }

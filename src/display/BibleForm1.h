@@ -215,6 +215,9 @@ class TBibleForm1 : public QWidget, public IPlaceView {
   int Charset() const;
   // The viewer is connected and this is the active window.
   bool OnTopWanted() const;
+  // A zoom changed `module`'s font size: shown again when it is this
+  // window's module, or any module while one font serves all windows.
+  void FontZoomed(TBible* module);
   // Shows `text` once per ShowChapter call (`shown` tracks it).
   void ReportOnce(const std::string& text, bool& shown);
 

@@ -18,6 +18,7 @@
 #include <cstdint>
 
 #include "display/BibleRichEdit1Accessible.h"
+#include "display/ContrastColor.h"
 #include "display/QtText.h"
 #include "display/RtfCopy.h"
 #include "store/TextRoutines.h"
@@ -90,7 +91,40 @@ void TBibleRichEdit1::SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
 
 void TBibleRichEdit1::SetColor(const QColor& color) {
   color_ = color;
+  colorSet_ = true;
   update();
+}
+
+QColor TBibleRichEdit1::ShownColor(const QColor& stored) {
+  RefreshShownColors();
+  return CachedShownColor(stored);
+}
+
+void TBibleRichEdit1::RefreshShownColors() {
+  const QRgb text = palette().color(QPalette::Text).rgb();
+  if (shownBackground_ == color_.rgb() && shownText_ == text) return;
+  shownColors_.clear();
+  shownBackground_ = color_.rgb();
+  shownText_ = text;
+}
+
+QColor TBibleRichEdit1::CachedShownColor(const QColor& stored) {
+  const QRgb key = stored.rgb();
+  for (const auto& [from, shown] : shownColors_) {
+    if (from == key) return shown;
+  }
+  shownColors_.emplace_back(key, ShownTextColor(stored, color_, QColor(shownText_)));
+  return shownColors_.back().second;
+}
+
+void TBibleRichEdit1::changeEvent(QEvent* event) {
+  // A dark desktop theme (or the reader's palette choice) arrives as a
+  // palette change; the text follows it unless an owner chose a colour.
+  if (event->type() == QEvent::PaletteChange && !colorSet_) {
+    color_ = palette().color(QPalette::Base);
+    update();
+  }
+  QWidget::changeEvent(event);
 }
 
 // ---- filling ----
@@ -403,6 +437,7 @@ void TBibleRichEdit1::Paint(QPainter& painter) {
   const int position = scrollBar_->value();
   const QColor highlight = palette().color(QPalette::Highlight);
   const QColor highlightText = palette().color(QPalette::HighlightedText);
+  RefreshShownColors();
   std::int64_t before = 0;
   int y1 = -1;
   for (const TTextBox& box : boxes_) {
@@ -419,10 +454,11 @@ void TBibleRichEdit1::Paint(QPainter& painter) {
     const TTextFrag& frag = fragments_[box.Frag];
     painter.setFont(frag.Widths->DrawFont());
     int x = box.Left;
-    if (sel0 > 0) DrawPiece(painter, box, 0, sel0, color_, frag.Font.Color, x, y0, y1);
+    const QColor pen = CachedShownColor(frag.Font.Color);
+    if (sel0 > 0) DrawPiece(painter, box, 0, sel0, color_, pen, x, y0, y1);
     if (sel0 < sel1) DrawPiece(painter, box, sel0, sel1, highlight, highlightText, x, y0, y1);
-    DrawPiece(painter, box, std::max(sel0, sel1), static_cast<std::size_t>(len), color_,
-              frag.Font.Color, x, y0, y1);
+    DrawPiece(painter, box, std::max(sel0, sel1), static_cast<std::size_t>(len), color_, pen, x, y0,
+              y1);
     FillArea(painter, x, y0, edge, y1);
     if (height() < y0) return;  // the rest is below the view
   }

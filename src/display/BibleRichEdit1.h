@@ -13,6 +13,7 @@
 // count bytes.
 #pragma once
 
+#include <QColor>
 #include <QPointer>
 #include <QWidget>
 #include <bitset>
@@ -22,6 +23,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "display/DisplayContext.h"
@@ -159,8 +161,15 @@ class TBibleRichEdit1 : public QWidget {
   // by this control.
   QScrollBar* ScrollBar() const { return scrollBar_; }
 
+  // The background: the palette's base colour, following the palette as
+  // it changes, until SetColor chooses one.
   QColor Color() const { return color_; }
   void SetColor(const QColor& color);
+  // The colour a run stored in `stored` is painted in on Color(): plain
+  // (black) text in the palette's text colour, and on a dark background
+  // every other colour kept at AA contrast (ShownTextColor). The stored
+  // colours are left alone.
+  QColor ShownColor(const QColor& stored);
   // The tool bar action that copies; watched, not owned; may be null.
   QAction* CopyBtn() const;
   void SetCopyBtn(QAction* action);
@@ -209,6 +218,7 @@ class TBibleRichEdit1 : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void AddFragment(std::string text);
@@ -223,6 +233,11 @@ class TBibleRichEdit1 : public QWidget {
   void FinishSegment(std::size_t frag, std::size_t segStart, std::size_t lastBreak,
                      std::size_t end);
   void EnsureLayout();
+  // Drops ShownColor's answers when the background or the palette's text
+  // colour changed since they were computed.
+  void RefreshShownColors();
+  // ShownColor without that check (Paint checks once).
+  QColor CachedShownColor(const QColor& stored);
   void PlaceScrollBar();
   // Draws box text [from, to) at x with the given colours; advances x.
   void DrawPiece(QPainter& painter, const TTextBox& box, std::size_t from, std::size_t to,
@@ -245,6 +260,13 @@ class TBibleRichEdit1 : public QWidget {
   QPointer<QAction> copyBtn_;
   QPointer<QMenu> popupMenu_;
   QColor color_;
+  // SetColor was called: the background no longer follows the palette.
+  bool colorSet_ = false;
+  // ShownColor's answers for the background and text colour they were
+  // computed on; a handful of colours per chapter.
+  std::vector<std::pair<QRgb, QColor>> shownColors_;
+  QRgb shownBackground_ = 0;
+  QRgb shownText_ = 0;
   TTextFont font_;
   TTextFont canvas_;
 

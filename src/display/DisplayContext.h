@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "display/TextZoom.h"
+
 namespace lectora {
 
 class TBibleRichEdit1;
@@ -41,6 +43,8 @@ class TDisplayContext {
   // Shows an error to the user (a failed copy); may be empty, and then the
   // error is only reported by the call's result.
   std::function<void(const std::string& message)> ShowError;
+  // The font zoom of every text window (Ctrl+plus, Ctrl+minus, Ctrl+0).
+  TTextZoom Zoom;
 };
 
 }  // namespace lectora

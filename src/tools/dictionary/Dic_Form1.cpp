@@ -12,6 +12,7 @@
 #include "app/InterfaceTexts.h"
 #include "display/BibleComboBox.h"
 #include "display/BibleRichEdit1.h"
+#include "display/DisplayContext.h"
 #include "display/LargeListBox.h"
 #include "display/QtText.h"
 #include "navigation/ActiveTranslation.h"
@@ -41,6 +42,11 @@ TDic_Form1::TDic_Form1(TSettings& settings, TInterfaceTexts& texts, TDisplayCont
   setMinimumSize(220, 172);
   LargeListBox1 = new TLargeListBox(history, this);
   BRichEdit1 = new TBibleRichEdit1(display, this);
+  display.Zoom.Watch(BRichEdit1,
+                     [this] { return active_ != nullptr ? active_->Bible() : nullptr; });
+  connect(&display.Zoom, &TTextZoom::FontZoomed, this, [this] {
+    if (!explanations_.empty()) ShowExplanation();
+  });
   CreateControls();
   CreateMenus();
   ReadSettings();
