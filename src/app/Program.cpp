@@ -1,6 +1,8 @@
 #include "app/Program.h"
 
 #include <QAction>
+#include <QStatusBar>
+#include <QToolBar>
 
 #include "app/ActionRegistry.h"
 #include "app/InterfaceTexts.h"
@@ -21,12 +23,15 @@
 #include "store/Settings.h"
 #include "store/StoreSession.h"
 #include "store/TranslationTable.h"
+#include "tools/audio/AudioTool.h"
+#include "tools/audio/QtAudioFileDialog.h"
 #include "tools/dictionary/Dic_Form1.h"
 #include "tools/help/DesktopShellOpen.h"
 #include "tools/help/HelpService.h"
 #include "tools/help/HelpTopics.h"
 #include "tools/help/ProgramAddresses.h"
 #include "tools/language/LanguageService.h"
+#include "tools/player/MediaAudioPlayer.h"
 #include "tools/range/RangeForm1.h"
 #include "tools/search/SearchService.h"
 
@@ -92,7 +97,37 @@ TProgram::TProgram(const TStartOptions& options) {
   dicForm_->setParent(window_.get(), dicForm_->windowFlags());  // dictionary
   WireHelpMenu();
   WireRangeDialog();
+  CreateAudio(options, services);
   CreateLanguage();
+}
+
+void TProgram::CreateAudio(const TStartOptions& options, const TProgramServices& services) {
+  IAudioPlayer* player = options.AudioPlayer;
+  if (player == nullptr) {
+    ownPlayer_ = std::make_unique<TMediaAudioPlayer>();
+    player = ownPlayer_.get();
+  }
+  IAudioFileDialog* dialog = options.AudioFileDialog;
+  if (dialog == nullptr) {
+    ownAudioDialog_ = std::make_unique<TQtAudioFileDialog>(window_.get());
+    dialog = ownAudioDialog_.get();
+  }
+  TAudioTool::TFrame frame{*window_,
+                           *window_->findChild<QToolBar*>(QStringLiteral("ToolBar1")),
+                           *window_->statusBar(),
+                           window_->WindowSettings(),
+                           *msgForm_,
+                           [this] {
+                             std::vector<std::int32_t> lengths;
+                             const TBibleForm1* active = window_->ActiveBibleWindow();
+                             if (active == nullptr) return lengths;
+                             const auto& ends = active->VerseEnds();
+                             lengths.assign(ends.begin(),
+                                            ends.begin() + active->ShownVerseCount() + 1);
+                             return lengths;
+                           }};
+  audioTool_ = new TAudioTool(services, std::move(frame), *player, *dialog, window_.get());
+  QObject::connect(window_.get(), &TLectora2Form1::Closing, audioTool_, &TAudioTool::Closing);
 }
 
 void TProgram::CreateHelp(const TStartOptions& options) {

@@ -10,9 +10,12 @@
 
 namespace lectora {
 
+class IAudioFileDialog;
+class IAudioPlayer;
 class IShellOpen;
 class TActionRegistry;
 class TActiveTranslation;
+class TAudioTool;
 class TCDDriveForm1;
 class TDic_Form1;
 class TDisplayContext;
@@ -26,6 +29,7 @@ class TListMessageForm1;
 class TMsgForm1;
 class TNavigator;
 class TOptionValues;
+struct TProgramServices;
 class TQtMessageService;
 class TRangeForm1;
 class TSearchContext;
@@ -47,6 +51,10 @@ class TProgram {
     // Opens web and mail addresses; null = the desktop's programs. Not
     // owned; must outlive the program.
     IShellOpen* ShellOpen = nullptr;
+    // The chapter audio's player and its open dialog; null = the program's
+    // own (Qt Multimedia, QFileDialog). Not owned; must outlive the program.
+    IAudioPlayer* AudioPlayer = nullptr;
+    IAudioFileDialog* AudioFileDialog = nullptr;
   };
 
   // Builds every service and the main window, hidden. Throws LectoraError
@@ -74,6 +82,8 @@ class TProgram {
   TSearchService& WordSearch() { return *wordSearch_; }
   // The dictionary window, a tool window of the main window.
   TDic_Form1& DictionaryWindow() { return *dicForm_; }
+  // The chapter audio: the speak command, the reading, the marks.
+  TAudioTool& Audio() { return *audioTool_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -101,10 +111,15 @@ class TProgram {
   TRangeForm1* rangeForm_ = nullptr;
   TDic_Form1* dicForm_ = nullptr;
   IShellOpen* shell_ = nullptr;
+  // chapter audio: the program's own player and dialog when none was given
+  std::unique_ptr<IAudioPlayer> ownPlayer_;
+  std::unique_ptr<IAudioFileDialog> ownAudioDialog_;
+  TAudioTool* audioTool_ = nullptr;
 
   void CreateHelp(const TStartOptions& options);
   void WireHelpMenu();
   void WireRangeDialog();
+  void CreateAudio(const TStartOptions& options, const TProgramServices& services);
   // The interface language (ProgramLanguage.cpp).
   void CreateLanguage();
   void ApplyMessageTexts();
