@@ -6,12 +6,12 @@
 // oversized transfer leaves no half file behind.
 #pragma once
 
+#include <QLabel>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
 
-class QLabel;
 class QNetworkAccessManager;
 
 namespace lectora {
