@@ -1,0 +1,66 @@
+// The program's sound player on Qt Multimedia (QMediaPlayer with a
+// QAudioOutput, GStreamer underneath). Playing a range pauses at its end by
+// a 10 ms precise timer, since the media player itself only stops at the
+// end of the file. The media player is made at the first Open, so a program
+// that never plays a sound never touches the sound system; without a sound
+// device Play reports Error and nothing else happens.
+#pragma once
+
+#include <QMediaPlayer>
+
+#include "tools/player/IAudioPlayer.h"
+
+class QAudioOutput;
+class QTimer;
+
+namespace lectora {
+
+class TMediaAudioPlayer : public IAudioPlayer {
+  Q_OBJECT
+
+ public:
+  // The timer's step: how late past `to` a range may stop at worst.
+  static constexpr int kEndCheckMs = 10;
+
+  explicit TMediaAudioPlayer(QObject* parent = nullptr);
+  ~TMediaAudioPlayer() override;
+
+  // ---- IAudioPlayer ----
+  // False (with Error) when `path` is not a readable file; otherwise the
+  // file loads in the background and Loaded, or Error, follows.
+  bool Open(const QString& path) override;
+  void Close() override;
+  bool IsOpen() const override { return open_; }
+  qint64 Length() const override;
+  qint64 Position() const override;
+  // Before the file has loaded the range waits and starts with Loaded.
+  void Play(qint64 from, qint64 to) override;
+  void Stop() override;
+  // Also true while a range waits for the file to load.
+  bool IsPlaying() const override { return playing_ || pending_; }
+
+ private:
+  void CreatePlayer();
+  void MediaStatusChanged(QMediaPlayer::MediaStatus status);
+  // Starts the waiting range; REQUIRES: loaded_.
+  void StartRange();
+  // The timer's tick: pauses once the position has reached `to_`.
+  void CheckRangeEnd();
+  void EndPlay();
+  void Fail(const QString& message);
+
+  QMediaPlayer* player_ = nullptr;
+  QAudioOutput* output_ = nullptr;
+  QTimer* endTimer_ = nullptr;
+  QString path_;
+  bool open_ = false;
+  bool loaded_ = false;
+  bool playing_ = false;
+  // A Play that came before the file had loaded.
+  bool pending_ = false;
+  qint64 from_ = 0;
+  // Where the range ends; -1 = the end of the file.
+  qint64 to_ = -1;
+};
+
+}  // namespace lectora
