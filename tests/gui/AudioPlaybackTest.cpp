@@ -1,9 +1,12 @@
 // The program's player on a real recording: a few seconds of MP3 made with
 // sox, played under GStreamer from one position to another, with the
-// positions and the end of play arriving. Without a sound device the
-// GStreamer back end plays into its fallback sink; a machine where even
-// that fails, or without sox, skips the test and says why.
+// positions and the end of play arriving. Qt 6.4 lists sound outputs through
+// PulseAudio and the player plays only to a listed output, so a machine
+// without one (a CI container) skips the test and says so; a PulseAudio
+// server with a null sink ("pulseaudio -n --load=module-null-sink
+// --exit-idle-time=-1 --daemonize") is enough to run it without hardware.
 #include <gtest/gtest.h>
+#include <QMediaDevices>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -28,6 +31,9 @@ TEST(AudioPlaybackTest, AGeneratedRecordingPlaysAStretchAndEnds) {
                  QStringLiteral("3"), QStringLiteral("sine"), QStringLiteral("440")}),
             0)
       << "sox cannot write MP3 (libsox-fmt-mp3)";
+  if (QMediaDevices::audioOutputs().isEmpty()) {
+    GTEST_SKIP() << "no sound output is listed (Qt 6.4 asks PulseAudio; a null sink will do)";
+  }
   TMediaAudioPlayer player;
   QSignalSpy loaded(&player, &IAudioPlayer::Loaded);
   QSignalSpy ended(&player, &IAudioPlayer::PlayEnded);

@@ -14,6 +14,7 @@
 #include "navigation/Navigator.h"
 #include "store/IniFile.h"
 #include "store/Settings.h"
+#include "store/TranslationTable.h"
 #include "tools/audio/AudioDownload.h"
 #include "tools/audio/AudioPositionField.h"
 #include "tools/audio/ChapterAudio.h"
@@ -41,6 +42,8 @@ TAudioTool::TAudioTool(const TProgramServices& services, TFrame frame, IAudioPla
                                  *finder_,
                                  services.Actions.Get(QStringLiteral("ToolButton20")),
                                  setup + "Audio/AudioMrk.bin",
+                                 setup + TranslationFolderName(TChapterAudio::kAudioTranslation) +
+                                     "/BibleTitles.txt",
                                  services.Settings.RunningFromCD()};
   TChapterAudio::THooks hooks;
   hooks.TextLengths = frame_.TextLengths;

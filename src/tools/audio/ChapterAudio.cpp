@@ -7,6 +7,7 @@
 #include "store/AudioNames.h"
 #include "store/Bible.h"
 #include "store/BibleSet.h"
+#include "store/BinaryFile.h"
 #include "store/LectoraError.h"
 #include "store/StandardStructure.h"
 #include "tools/audio/ChapterFileFinder.h"
@@ -46,6 +47,10 @@ TChapterAudio::~TChapterAudio() = default;
 TBible* TChapterAudio::AudioModule() {
   if (!audioModuleMissing_) {
     TBible* module = s_.Bibles[kAudioTranslation];
+    if (module == nullptr && !BinaryFile::Exists(s_.AudioModuleTitles)) {
+      audioModuleMissing_ = true;
+      return s_.Active.Bible();
+    }
     if (module == nullptr) module = &s_.Bibles.Open(kAudioTranslation);
     if (module->Loaded()) return module;
     // Not installed: asked once; the reading follows the active translation.

@@ -53,6 +53,9 @@ class TChapterAudio : public QObject {
     QAction& Speak;
     // Setup folder + "Audio/AudioMrk.bin".
     std::string MarksFileName;
+    // Setup folder + "38/BibleTitles.txt": whether the audio translation is
+    // installed, asked without the drive dialog a missing module raises.
+    std::string AudioModuleTitles;
     // The setup folder cannot be written: the marks are never written back.
     bool ReadOnly = false;
   };
