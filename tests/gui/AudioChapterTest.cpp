@@ -290,6 +290,20 @@ TEST_F(AudioChapterTest, NoFileAndNoDownloadReleasesTheSpeakButton) {
   EXPECT_TRUE(player_.Plays.empty());
 }
 
+TEST_F(AudioChapterTest, AnInstalledTranslationThreeNamesTheFilesByItsOwnBookPositions) {
+  // The sample as module "38": John is its third book, so John 3 is looked
+  // for under the names of position 3.
+  TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("38"), 5, true);
+  const QString third = Recording("leviticus3.mp3");
+  Recording("john3.mp3");
+  Start();
+  Go(kJohn, 3, 2);
+  SpeakButton().trigger();
+  ASSERT_TRUE(WaitForPlays(1));
+  EXPECT_EQ(player_.Path(), third);
+  EXPECT_EQ(Audio().Marks().VerseCount(), 36);
+}
+
 TEST_F(AudioChapterTest, AFileThatCannotBePlayedGivesOneNotice) {
   Recording("john3.mp3");
   player_.FailOpen = true;
