@@ -34,17 +34,17 @@ TAudioTool::TAudioTool(const TProgramServices& services, TFrame frame, IAudioPla
   CreateFinder(services, dialog);
   CreateSpeakCommand(services);
   const std::string setup = services.Settings.SetupFolder();
-  TChapterAudio::TServices audio{services.Navigator,
-                                 services.Active,
-                                 services.Bibles,
-                                 services.Standard,
-                                 player,
-                                 *finder_,
-                                 services.Actions.Get(QStringLiteral("ToolButton20")),
-                                 setup + "Audio/AudioMrk.bin",
-                                 setup + TranslationFolderName(TChapterAudio::kAudioTranslation) +
-                                     "/BibleTitles.txt",
-                                 services.Settings.RunningFromCD()};
+  TChapterAudio::TServices audio{
+      services.Navigator,
+      services.Active,
+      services.Bibles,
+      services.Standard,
+      player,
+      *finder_,
+      services.Actions.Get(QStringLiteral("ToolButton20")),
+      setup + "Audio/AudioMrk.bin",
+      setup + TranslationFolderName(TChapterAudio::kAudioTranslation) + "/BibleTitles.txt",
+      services.Settings.RunningFromCD()};
   TChapterAudio::THooks hooks;
   hooks.TextLengths = frame_.TextLengths;
   TMsgForm1& messages = frame_.Messages;

@@ -32,9 +32,9 @@ QString TChapterFileFinder::SearchFolder() const {
 
 QString TChapterFileFinder::Existing(int position, int chapter) const {
   const QString folder = SearchFolder();
-  const QString bulgarian = folder + QString::fromStdString(BulgarianStyleName(position, chapter));
+  QString bulgarian = folder + QString::fromStdString(BulgarianStyleName(position, chapter));
   if (IsFile(bulgarian)) return bulgarian;
-  const QString english = folder + QString::fromStdString(EnglishStyleName(position, chapter));
+  QString english = folder + QString::fromStdString(EnglishStyleName(position, chapter));
   if (IsFile(english)) return english;
   return {};
 }
