@@ -8,6 +8,8 @@
 //   of a verse's stretch until every window shows the next verse and the
 //   next stretch is played (the 5 ms start timer included). Target: under
 //   50 ms.
+// - BM_ReadAloudWithGStreamer: the real player reading John 3 of the data
+//   build aloud (needs a sound output; a PulseAudio null sink will do).
 // Usage: audio_bench [--runtime DIR] [benchmark options]
 #include <benchmark/benchmark.h>
 
@@ -137,9 +139,45 @@ void BM_VerseAdvance(benchmark::State& state) {
   state.counters["place"] = program.Navigator().Place().StandardNumber;
 }
 
+// The real player on the data build's John 3 (a sound output is needed: a
+// PulseAudio null sink will do): each iteration is one verse read through,
+// from the move to it until the move to the next; the counter gives how far
+// each verse's move came after the end of its stretch was due.
+void BM_ReadAloudWithGStreamer(benchmark::State& state) {
+  if (!bench::RuntimeHas({"KJVSN/BibleTitles.txt", "Audio/john3.mp3"})) {
+    state.SkipWithError("no King James module or sample recordings: run make data");
+    return;
+  }
+  bench::TRuntimeSetup setup("audio", {{"KJVSN", "KJVSN"}, {"Audio", "Audio"}});
+  const std::unique_ptr<TProgram> program = bench::StartProgram(setup.Path());
+  program->Window().OpenTranslation(8);
+  program->Navigator().GoToReference("John 3:1");
+  TAudioMarks expected;
+  expected.Load(TAudioMarksFile(setup.Path() + "Audio/AudioMrk.bin"),
+                program->Navigator().Place().StandardNumber - 1, kJohn3Verses, 0, {});
+  QElapsedTimer clock;
+  qint64 late = 0;
+  program->Actions().Get(QStringLiteral("ToolButton20")).setChecked(true);
+  clock.start();
+  for (auto _ : state) {
+    const int verse = program->Navigator().Place().Verse;
+    const qint64 due = expected.Mark(verse) - expected.Mark(verse - 1);
+    const qint64 began = clock.elapsed();
+    QSignalSpy moved(&program->Navigator(), &TNavigator::PositionShown);
+    if (!moved.wait(static_cast<int>(due) + 3000)) {
+      state.SkipWithError("the next verse did not come");
+      return;
+    }
+    late += clock.elapsed() - began - due;
+  }
+  state.counters["late_ms"] =
+      benchmark::Counter(static_cast<double>(late), benchmark::Counter::kAvgIterations);
+}
+
 BENCHMARK(BM_OpenChapterAndLoadMarks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadMarks)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_VerseAdvance)->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_ReadAloudWithGStreamer)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 }  // namespace
 
