@@ -1,6 +1,6 @@
 // Benchmarks of the chapter audio.
 // - BM_OpenChapterAndLoadMarks: a chapter recording (a 60 s MP3 made with
-//   sox) opened in the program's player until its length is known, and the
+//   sox) opened in the program's player until it has loaded, and the
 //   chapter's marks read from a full marks file. Target: under 30 ms.
 // - BM_LoadMarks: the marks alone, from the same file.
 // - BM_VerseAdvance: the program's own share of going on to the next
@@ -9,7 +9,8 @@
 //   next stretch is played (the 5 ms start timer included). Target: under
 //   50 ms.
 // - BM_ReadAloudWithGStreamer: the real player reading John 3 of the data
-//   build aloud (needs a sound output; a PulseAudio null sink will do).
+//   build aloud (needs a sound output; a PulseAudio null sink will do);
+//   late_ms: how long after its stretch was due each next verse came.
 // Usage: audio_bench [--runtime DIR] [benchmark options]
 #include <benchmark/benchmark.h>
 
