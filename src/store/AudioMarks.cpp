@@ -29,7 +29,7 @@ TAudioMarks::TSource TAudioMarks::Load(const TAudioMarksFile& file, std::int32_t
 
 bool TAudioMarks::Estimate(const std::vector<std::int32_t>& textLengths) {
   ReEstimate = false;
-  if (textLengths.size() < 2) return false;
+  if (textLengths.size() < 2 || FileLength <= 0) return false;
   const int n = VerseCount();
   const int shown = std::min(n, static_cast<int>(textLengths.size()) - 1);
   const double first = textLengths.front();

@@ -38,7 +38,8 @@ class TAudioMarks {
   // end of verse k). A table shorter than N + 1 elements ends the estimate
   // at its last verse, the verses after it ending at the end of the file.
   // False, the marks unchanged, when the table holds no text (len[N] ==
-  // len[0] or fewer than 2 elements). Clears ReEstimate either way.
+  // len[0] or fewer than 2 elements) or the file's length is not known
+  // (FileLength <= 0). Clears ReEstimate either way.
   bool Estimate(const std::vector<std::int32_t>& textLengths);
 
   // Writes elements 1..N into the entries ChapterBase + k of `file`, element

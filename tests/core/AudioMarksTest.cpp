@@ -136,6 +136,11 @@ TEST(AudioMarksTest, EstimateFollowsTheTextLengths) {
   EXPECT_FALSE(empty.Estimate({7, 7, 7}));
   EXPECT_FALSE(empty.Estimate({}));
   EXPECT_EQ(empty.Mark(1), -1);
+  // A file of unknown length: no estimate, so no verse shrinks to nothing.
+  empty.FileLength = 0;
+  EXPECT_FALSE(empty.Estimate({0, 5, 9}));
+  EXPECT_EQ(empty.Mark(1), -1);
+  EXPECT_EQ(empty.End(1, false), -1);
 }
 
 TEST(AudioMarksTest, WriteBackGrowsTheFileWithMissingEntries) {

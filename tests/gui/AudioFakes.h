@@ -28,7 +28,7 @@ class FakeAudioPlayer : public IAudioPlayer {
     playing_ = false;
   }
   bool IsOpen() const override { return open_; }
-  qint64 Length() const override { return loaded_ ? FileLength : 0; }
+  qint64 Length() const override { return loaded_ && !LengthLater ? FileLength : 0; }
   qint64 Position() const override { return position_; }
   void Play(qint64 from, qint64 to) override {
     Plays.emplace_back(from, to);
@@ -57,6 +57,8 @@ class FakeAudioPlayer : public IAudioPlayer {
 
   qint64 FileLength = 60000;
   bool LoadLater = false;
+  // The length stays unknown after loading until this is cleared.
+  bool LengthLater = false;
   bool FailOpen = false;
   QStringList Opened;
   std::vector<std::pair<qint64, qint64>> Plays;

@@ -96,7 +96,11 @@ void TChapterAudio::PlayCurrentVerse() {
     wantPlay_ = true;
     return;
   }
-  if (!marksLoaded_) LoadChapterMarks(place);
+  // A player may learn the file's length only once it plays: estimated
+  // marks wait for it.
+  if (!marksLoaded_ || (marks_.FileLength <= 0 && s_.Player.Length() > 0)) {
+    LoadChapterMarks(place);
+  }
   StartVerse(place.Verse);
 }
 
