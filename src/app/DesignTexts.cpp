@@ -91,6 +91,7 @@ constexpr std::array kTexts = {
     TDesignText{"Lectora2Form1", "ToolButton19", "", "Следене на клипборда"},
     TDesignText{"Lectora2Form1", "ToolButton8", "", "Auto minimize"},
     TDesignText{"Lectora2Form1", "ToolButton20", "", "Четене на глас"},
+    TDesignText{"Lectora2Form1", "MySpinEdit1", "", "Начало на стиха в звуковия файл"},
     TDesignText{"Lectora2Form1", "BookBox", "", "Книга"},
     TDesignText{"Lectora2Form1", "SpinEdit1", "", "Глава на книгата"},
     TDesignText{"Lectora2Form1", "SpinEdit2", "", "Номер на стиха"},

@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 
 #include "app/ActionRegistry.h"
 #include "app/DesktopPalette.h"
@@ -30,6 +32,8 @@
 #include "store/Settings.h"
 #include "store/StoreSession.h"
 #include "store/TranslationTable.h"
+#include "tools/audio/AudioTool.h"
+#include "tools/audio/QtAudioFileDialog.h"
 #include "tools/clipboard/ClipboardCapture.h"
 #include "tools/dde/DdeServer.h"
 #include "tools/dde/OnTopClient.h"
@@ -136,6 +140,7 @@ TProgram::TProgram(const TStartOptions& options) {
   noteForm_->setParent(window_.get(), noteForm_->windowFlags());  // notes
   WireHelpMenu();
   WireRangeDialog();
+  CreateAudio(options, services);
   CreateLanguage();
   WireDdeTools();
   TellUnwritableUserFolder();
@@ -228,6 +233,35 @@ void TProgram::CreatePictureAndLogo(const TStartOptions& options) {
   pictureForm_ = new TPictureForm1(session_->Settings(), *texts_, *messages_, *dicForm_, nullptr);
   dicForm_->SetPictures(pictureForm_);
   logoForm_ = new TLogoForm1(session_->Settings(), *options_, *player_, nullptr);
+}
+
+void TProgram::CreateAudio(const TStartOptions& options, const TProgramServices& services) {
+  IAudioPlayer* player = options.AudioPlayer;
+  if (player == nullptr) {
+    ownPlayer_ = std::make_unique<TMediaAudioPlayer>();
+    player = ownPlayer_.get();
+  }
+  IAudioFileDialog* dialog = options.AudioFileDialog;
+  if (dialog == nullptr) {
+    ownAudioDialog_ = std::make_unique<TQtAudioFileDialog>(window_.get());
+    dialog = ownAudioDialog_.get();
+  }
+  TAudioTool::TFrame frame{*window_,
+                           *window_->findChild<QToolBar*>(QStringLiteral("ToolBar1")),
+                           *window_->statusBar(),
+                           window_->WindowSettings(),
+                           *msgForm_,
+                           [this] {
+                             std::vector<std::int32_t> lengths;
+                             const TBibleForm1* active = window_->ActiveBibleWindow();
+                             if (active == nullptr) return lengths;
+                             const auto& ends = active->VerseEnds();
+                             lengths.assign(ends.begin(),
+                                            ends.begin() + active->ShownVerseCount() + 1);
+                             return lengths;
+                           }};
+  audioTool_ = new TAudioTool(services, std::move(frame), *player, *dialog, window_.get());
+  QObject::connect(window_.get(), &TLectora2Form1::Closing, audioTool_, &TAudioTool::Closing);
 }
 
 void TProgram::CreateHelp(const TStartOptions& options) {

@@ -11,10 +11,12 @@
 
 namespace lectora {
 
+class IAudioFileDialog;
 class IAudioPlayer;
 class IShellOpen;
 class TActionRegistry;
 class TActiveTranslation;
+class TAudioTool;
 class TCDDriveForm1;
 class TClipboardCapture;
 class TDdeServer;
@@ -37,6 +39,7 @@ class TNavigator;
 class TOnTopClient;
 class TOptionValues;
 class TPictureForm1;
+struct TProgramServices;
 class TQtMessageService;
 class TRangeForm1;
 class TSearchContext;
@@ -62,9 +65,10 @@ class TProgram {
     // Opens web and mail addresses; null = the desktop's programs. Not
     // owned; must outlive the program.
     IShellOpen* ShellOpen = nullptr;
-    // Plays the logo's start sound and the chapter audio; null = the
-    // player on Qt Multimedia. Not owned; must outlive the program.
+    // The chapter audio's player and its open dialog; null = the program's
+    // own (Qt Multimedia, QFileDialog). Not owned; must outlive the program.
     IAudioPlayer* AudioPlayer = nullptr;
+    IAudioFileDialog* AudioFileDialog = nullptr;
   };
 
   // Builds every service and the main window, hidden. Throws LectoraError
@@ -115,6 +119,8 @@ class TProgram {
   TDisplayContext& Display() { return *display_; }
   // The light, dark or desktop palette ("MainWindow" "DarkPalette").
   TDesktopPalette& Palette() { return *palette_; }
+  // The chapter audio: the speak command, the reading, the marks.
+  TAudioTool& Audio() { return *audioTool_; }
 
  private:
   // Destroyed in reverse: the window (and every Bible window) first, the
@@ -154,6 +160,10 @@ class TProgram {
   IAudioPlayer* player_ = nullptr;
   TNoteForm1* noteForm_ = nullptr;
   IShellOpen* shell_ = nullptr;
+  // chapter audio: the program's own player and dialog when none was given
+  std::unique_ptr<IAudioPlayer> ownPlayer_;
+  std::unique_ptr<IAudioFileDialog> ownAudioDialog_;
+  TAudioTool* audioTool_ = nullptr;
 
   void CreateHelp(const TStartOptions& options);
   // The picture and logo windows and the player (before the window's Build).
@@ -161,6 +171,7 @@ class TProgram {
   void WireHelpMenu();
   void WireRangeDialog();
   void CreateLinkDialog(const TStartOptions& options);
+  void CreateAudio(const TStartOptions& options, const TProgramServices& services);
   // The interface language (ProgramLanguage.cpp).
   void CreateLanguage();
   // The interface language of an installed copy's first run.

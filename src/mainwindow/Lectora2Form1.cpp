@@ -196,7 +196,7 @@ void TLectora2Form1::CreateActions() {
           [this](bool down) { s_->Options.SetOption(TOptionValues::kCheckClipboard, down); });
   connect(toggle("ToolButton8", "auto-minimize"), &QAction::toggled, this,
           [this](bool down) { s_->Options.SetOption(TOptionValues::kAutoMin, down); });
-  toggle("ToolButton20", "speak")->setEnabled(false);  // comes with the chapter audio
+  toggle("ToolButton20", "speak")->setEnabled(false);  // chapter audio: with the first window
   QAction* goBook =
       actions.Add(QStringLiteral("GoBook"), {}, Hint("GoBook"), QKeySequence(Qt::CTRL | Qt::Key_B));
   // The book name is selected, so that what the reader types replaces it.
@@ -435,6 +435,7 @@ void TLectora2Form1::SetNavigationEnabled(bool enabled) {
   navigationBar_->SetEnabled(enabled);
   for (QAction* item : windowItems_) item->setVisible(enabled);
   leftPanel_->setVisible(enabled && s_->Actions.Get(QStringLiteral("ToolButton12")).isChecked());
+  s_->Actions.Get(QStringLiteral("ToolButton20")).setEnabled(enabled);  // chapter audio
   if (!enabled) {
     s_->Actions.Get(QStringLiteral("ToolButton6")).setEnabled(false);
     statusLabel_->clear();

@@ -66,6 +66,9 @@ class TLectora2Form1 : public QMainWindow {
   // Every Bible window that a move refreshed has been laid out (benchmarks
   // and tests wait for it).
   void PositionShown();
+  // The window closes, before its settings are collected and written: the
+  // study tools put their keys into WindowSettings().
+  void Closing();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -208,6 +208,7 @@ void TLectora2Form1::CollectWindowSettings() {
 void TLectora2Form1::FormClose() {
   if (closed_) return;
   closed_ = true;
+  Q_EMIT Closing();
   if (RunningFromCD()) return;
   CollectWindowSettings();
   TMyIniFile& ini = s_->Settings.Ini();

@@ -48,6 +48,7 @@ int TNavigator::VerseCount(int book, int chapter) const {
 void TNavigator::ShowPosition(int bookPosition, int chapter, int verse, bool scroll) {
   TBible* bible = active_.Bible();
   if (bible == nullptr) return;
+  Q_EMIT MoveStarting();
   const bool bookSelected = bookPosition >= 1 && bookPosition <= bible->BookCount;
   const int book = bookSelected ? bible->BookOrder[bookPosition] : active_.View()->ViewBook();
   place_.Book = book;

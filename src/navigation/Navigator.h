@@ -87,6 +87,8 @@ class TNavigator : public QObject {
   void SetRestoring(bool restoring) { restoring_ = restoring; }
 
  Q_SIGNALS:
+  // A move begins (before any window changes): the chapter audio stops.
+  void MoveStarting();
   // The current place changed (or was shown again): the controls follow.
   void PlaceChanged();
   // Every window the move refreshed has been laid out.

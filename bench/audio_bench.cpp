@@ -1,0 +1,185 @@
+// Benchmarks of the chapter audio.
+// - BM_OpenChapterAndLoadMarks: a chapter recording (a 60 s MP3 made with
+//   sox) opened in the program's player until it has loaded, and the
+//   chapter's marks read from a full marks file. Target: under 30 ms.
+// - BM_LoadMarks: the marks alone, from the same file.
+// - BM_VerseAdvance: the program's own share of going on to the next
+//   verse, on the real King James module with a fake player: from the end
+//   of a verse's stretch until every window shows the next verse and the
+//   next stretch is played (the 5 ms start timer included). Target: under
+//   50 ms.
+// - BM_ReadAloudWithGStreamer: the real player reading John 3 of the data
+//   build aloud (needs a sound output; a PulseAudio null sink will do);
+//   late_ms: how long after its stretch was due each next verse came.
+// Usage: audio_bench [--runtime DIR] [benchmark options]
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+#include "../tests/gui/AudioFakes.h"
+#include "GuiBench.h"
+#include "app/ActionRegistry.h"
+#include "app/Program.h"
+#include "mainwindow/Lectora2Form1.h"
+#include "navigation/Navigator.h"
+#include "store/AudioMarks.h"
+#include "store/AudioMarksFile.h"
+#include "tools/player/MediaAudioPlayer.h"
+
+namespace {
+
+using namespace lectora;
+
+constexpr std::int32_t kJohn3Base = 26000;  // any chapter inside the file
+constexpr int kJohn3Verses = 36;
+
+// A marks file of one entry per standard verse.
+void WriteFullMarksFile(const QString& fileName) {
+  std::vector<std::int32_t> entries(TAudioMarksFile::kLastShiftedEntry + 1);
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    entries[i] = static_cast<std::int32_t>(i % 40) * 1500;
+  TAudioMarksFile(fileName.toStdString()).Write(0, entries);
+}
+
+bool MakeRecording(const QString& fileName, int seconds) {
+  if (QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty()) return false;
+  return QProcess::execute(
+             QStringLiteral("sox"),
+             {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("22050"),
+              QStringLiteral("-c"), QStringLiteral("1"), fileName, QStringLiteral("synth"),
+              QString::number(seconds), QStringLiteral("sine"), QStringLiteral("440")}) == 0;
+}
+
+void BM_OpenChapterAndLoadMarks(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString recording = dir.filePath(QStringLiteral("john3.mp3"));
+  const QString marksFile = dir.filePath(QStringLiteral("AudioMrk.bin"));
+  if (!MakeRecording(recording, 60)) {
+    state.SkipWithError("sox with MP3 support is needed to make the recording");
+    return;
+  }
+  WriteFullMarksFile(marksFile);
+  TMediaAudioPlayer player;
+  const TAudioMarksFile file(marksFile.toStdString());
+  TAudioMarks marks;
+  for (auto _ : state) {
+    player.Close();
+    QSignalSpy loaded(&player, &IAudioPlayer::Loaded);
+    QSignalSpy failed(&player, &IAudioPlayer::Error);
+    if (!player.Open(recording)) {
+      state.SkipWithError("the player cannot open the recording");
+      return;
+    }
+    if (loaded.isEmpty() && failed.isEmpty()) loaded.wait(5000);
+    if (loaded.isEmpty()) {
+      state.SkipWithError("the player did not load the recording");
+      return;
+    }
+    marks.Load(file, kJohn3Base, kJohn3Verses, player.Length(), {});
+    benchmark::DoNotOptimize(marks.Mark(kJohn3Verses));
+  }
+  state.counters["length_ms"] = static_cast<double>(player.Length());
+}
+
+void BM_LoadMarks(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString marksFile = dir.filePath(QStringLiteral("AudioMrk.bin"));
+  WriteFullMarksFile(marksFile);
+  const TAudioMarksFile file(marksFile.toStdString());
+  TAudioMarks marks;
+  for (auto _ : state) {
+    marks.Load(file, kJohn3Base, kJohn3Verses, 90000, {});
+    benchmark::DoNotOptimize(marks.Mark(1));
+  }
+}
+
+void BM_VerseAdvance(benchmark::State& state) {
+  if (!bench::RuntimeHas({"KJVSN/BibleTitles.txt"})) {
+    state.SkipWithError("no King James module: run make data, or pass --runtime DIR");
+    return;
+  }
+  bench::TRuntimeSetup setup("audio", {{"KJVSN", "KJVSN"}, {"ASV", "KJVSN"}});
+  QDir().mkpath(QString::fromStdString(setup.Path() + "Audio"));
+  for (int chapter = 1; chapter <= 21; ++chapter) {
+    QFile file(
+        QString::fromStdString(setup.Path() + "Audio/john" + std::to_string(chapter) + ".mp3"));
+    file.open(QIODevice::WriteOnly);
+  }
+  test::FakeAudioPlayer player;
+  TProgram::TStartOptions options;
+  options.SetupFolder = setup.Path();
+  options.ConfigHome = setup.Path() + "config";
+  options.ScriptedDialogs = true;
+  options.ReadOnlySetup = true;
+  options.AudioPlayer = &player;
+  TProgram program(options);
+  program.Window().resize(1200, 800);
+  program.Window().show();
+  program.Window().FormShow();
+  program.Window().OpenTranslation(8);
+  program.Window().OpenTranslation(9);
+  program.Navigator().GoToReference("John 3:1");
+  program.Actions().Get(QStringLiteral("ToolButton20")).setChecked(true);
+  const auto waitForPlay = [&player](std::size_t count) {
+    while (player.Plays.size() < count) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  };
+  waitForPlay(1);
+  for (auto _ : state) {
+    const std::size_t plays = player.Plays.size();
+    player.FinishStretch();
+    waitForPlay(plays + 1);
+    QApplication::processEvents();
+  }
+  state.counters["place"] = program.Navigator().Place().StandardNumber;
+}
+
+// The real player on the data build's John 3 (a sound output is needed: a
+// PulseAudio null sink will do): each iteration is one verse read through,
+// from the move to it until the move to the next; the counter gives how far
+// each verse's move came after the end of its stretch was due.
+void BM_ReadAloudWithGStreamer(benchmark::State& state) {
+  if (!bench::RuntimeHas({"KJVSN/BibleTitles.txt", "Audio/john3.mp3"})) {
+    state.SkipWithError("no King James module or sample recordings: run make data");
+    return;
+  }
+  bench::TRuntimeSetup setup("audio", {{"KJVSN", "KJVSN"}, {"Audio", "Audio"}});
+  const std::unique_ptr<TProgram> program = bench::StartProgram(setup.Path());
+  program->Window().OpenTranslation(8);
+  program->Navigator().GoToReference("John 3:1");
+  TAudioMarks expected;
+  expected.Load(TAudioMarksFile(setup.Path() + "Audio/AudioMrk.bin"),
+                program->Navigator().Place().StandardNumber - 1, kJohn3Verses, 0, {});
+  QElapsedTimer clock;
+  qint64 late = 0;
+  program->Actions().Get(QStringLiteral("ToolButton20")).setChecked(true);
+  clock.start();
+  for (auto _ : state) {
+    const int verse = program->Navigator().Place().Verse;
+    const qint64 due = expected.Mark(verse) - expected.Mark(verse - 1);
+    const qint64 began = clock.elapsed();
+    QSignalSpy moved(&program->Navigator(), &TNavigator::PositionShown);
+    if (!moved.wait(static_cast<int>(due) + 3000)) {
+      state.SkipWithError("the next verse did not come");
+      return;
+    }
+    late += clock.elapsed() - began - due;
+  }
+  state.counters["late_ms"] =
+      benchmark::Counter(static_cast<double>(late), benchmark::Counter::kAvgIterations);
+}
+
+BENCHMARK(BM_OpenChapterAndLoadMarks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadMarks)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_VerseAdvance)->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_ReadAloudWithGStreamer)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+}  // namespace
+
+int main(int argc, char** argv) { return lectora::bench::RunGuiBenchmarks(argc, argv); }
