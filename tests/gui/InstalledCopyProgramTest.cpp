@@ -75,9 +75,12 @@ TEST_F(InstalledCopyProgramTest, AnUnwritableDataFolderIsSaidOnceAndNothingIsWri
   {
     auto driver = Start(data_.File("file/sub"));
     QApplication::processEvents();
+    // The test's setup folder has no language files, which is told too.
+    const QString folder = QString::fromStdString(data_.File("file/sub"));
     const auto& shown = driver->Program().MessageDialog().Shown();
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].Text.contains(QString::fromStdString(data_.File("file/sub"))));
+    EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
+                            [&](const auto& notice) { return notice.Text.contains(folder); }),
+              1);
     driver->OpenTranslation(kKingJames);
     driver->Program().Navigator().GoToReference("Genesis 1:3");
     driver->close();
