@@ -78,8 +78,8 @@ void TLeftPanel::CreatePages(const TProgramServices& services) {
   LargeListBox1->SetPopupMenu(PopupMenu2);
   PageControl1->addTab(SearchPage, DesignCaption(kForm, "TabSheet1"));
   const std::string linkTree = services.Settings.SetupFolder() + "LinkTree.txt";
-  LinksPage = new TLinksPage(services.Links, services.Texts,
-                             services.Settings.ReadPath(linkTree), PageControl1);
+  LinksPage = new TLinksPage(services.Links, services.Texts, services.Settings.ReadPath(linkTree),
+                             PageControl1);
   LinksPage->SetSaveFileName(
       services.Settings.RunningFromCD() ? std::string() : services.Settings.WritePath(linkTree));
   PageControl1->addTab(LinksPage, DesignCaption(kForm, "TabSheet2"));

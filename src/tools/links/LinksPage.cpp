@@ -39,7 +39,10 @@ QToolButton* NewToolButton(const char* name, const char* icon, QWidget* parent) 
 
 TLinksPage::TLinksPage(TLinkContext& context, const TInterfaceTexts& texts, std::string fileName,
                        QWidget* parent)
-    : QWidget(parent), context_(context), texts_(texts), fileName_(std::move(fileName)),
+    : QWidget(parent),
+      context_(context),
+      texts_(texts),
+      fileName_(std::move(fileName)),
       saveFileName_(fileName_) {
   setObjectName(QStringLiteral("TabSheet2"));
   LinkOutline1 = new TLinkOutline(this);
