@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <initializer_list>
 
 #include "app/ActionRegistry.h"
 #include "app/DesktopPalette.h"
@@ -56,58 +57,9 @@
 namespace lectora {
 
 TProgram::TProgram(const TStartOptions& options) {
-  // The window exists first: the dialogs that report a failed start
-  // belong to it.
-  window_ = std::make_unique<TLectora2Form1>();
-  msgForm_ = new TMsgForm1(window_.get());
-  msgForm_->SetCaptionSource(window_.get());
-  msgForm_->SetScripted(options.ScriptedDialogs);
-  driveForm_ = new TCDDriveForm1(window_.get());
-  driveForm_->SetCaptionSource(window_.get());
-  messages_ = std::make_unique<TQtMessageService>(msgForm_);
-
-  TStoreSessionOptions store;
-  store.SetupFolder = options.SetupFolder;
-  store.ConfigHome = options.ConfigHome;
-  store.DataHome = options.DataHome;
-  store.ReadOnlySetup = options.ReadOnlySetup;
-  store.Messages = messages_.get();
-  store.DriveDialog = driveForm_;
-  session_ = std::make_unique<TStoreSession>(store);
-  ChooseFirstLanguage();
-  palette_ =
-      std::make_unique<TDesktopPalette>(TDesktopPalette::ChoiceFrom(session_->Settings().Ini()));
-
-  texts_ = std::make_unique<TInterfaceTexts>();
-  search_ = std::make_unique<TSearchContext>();
-  display_ = std::make_unique<TDisplayContext>(search_->SearchWords);
-  display_->ShowError = [this](const std::string& message) {
-    msgForm_->ShowInfo(QString::fromStdString(message));
-  };
-  history_ = std::make_unique<THistoryContext>(messages_.get());
-  history_->Translator = [this](const std::string& key) { return texts_->Translate(key); };
-  options_ = new TOptionValues(window_.get());
-  actions_ = new TActionRegistry(window_.get());
-  listMessage_ = new TListMessageForm1(*history_, window_.get());
-  active_ = std::make_unique<TActiveTranslation>(session_->Settings().RunningFromCD(),
-                                                 &session_->Settings());
-  navigator_ = std::make_unique<TNavigator>(*active_, session_->Standard());
-  CreateHelp(options);
-  wordSearch_ =
-      std::make_unique<TSearchService>(*active_, *navigator_, *search_, *options_, *texts_);
-  // dictionary: one window for the program, above the main window only
-  // It joins the main window after the window's own controls, so that a
-  // search by name among them finds the main window's first.
-  dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, nullptr);
-  dicForm_->ConnectProgram(*active_, *navigator_, *wordSearch_);
-  CreateLinkDialog(options);
-  CreateDdeTools();
-  CreatePictureAndLogo(options);
-  // notes: the notebook, also above the main window only, joining it likewise
-  noteForm_ =
-      new TNoteForm1({session_->Settings(), *texts_, *display_, *navigator_, *options_}, nullptr);
-  noteForm_->ShowInfo = [this](const QString& text) { msgForm_->ShowInfo(text); };
-
+  CreateSession(options);
+  CreateContexts();
+  CreateTools(options);
   TProgramServices services{session_->Settings(),
                             session_->Standard(),
                             session_->Bibles(),
@@ -132,18 +84,80 @@ TProgram::TProgram(const TStartOptions& options) {
                             *logoForm_,
                             *noteForm_};
   window_->Build(services);
-  dicForm_->setParent(window_.get(), dicForm_->windowFlags());    // dictionary
-  linkForm_->setParent(window_.get(), linkForm_->windowFlags());  // user links
-  // pictures and logo
-  pictureForm_->setParent(window_.get(), pictureForm_->windowFlags());
-  logoForm_->setParent(window_.get(), logoForm_->windowFlags());
-  noteForm_->setParent(window_.get(), noteForm_->windowFlags());  // notes
+  JoinMainWindow();
   WireHelpMenu();
   WireRangeDialog();
   CreateAudio(options, services);
   CreateLanguage();
   WireDdeTools();
   TellUnwritableUserFolder();
+}
+
+void TProgram::CreateSession(const TStartOptions& options) {
+  // The window exists first: the dialogs that report a failed start
+  // belong to it.
+  window_ = std::make_unique<TLectora2Form1>();
+  msgForm_ = new TMsgForm1(window_.get());
+  msgForm_->SetCaptionSource(window_.get());
+  msgForm_->SetScripted(options.ScriptedDialogs);
+  driveForm_ = new TCDDriveForm1(window_.get());
+  driveForm_->SetCaptionSource(window_.get());
+  messages_ = std::make_unique<TQtMessageService>(msgForm_);
+
+  TStoreSessionOptions store;
+  store.SetupFolder = options.SetupFolder;
+  store.ConfigHome = options.ConfigHome;
+  store.DataHome = options.DataHome;
+  store.ReadOnlySetup = options.ReadOnlySetup;
+  store.Messages = messages_.get();
+  store.DriveDialog = driveForm_;
+  session_ = std::make_unique<TStoreSession>(store);
+  ChooseFirstLanguage();
+  palette_ =
+      std::make_unique<TDesktopPalette>(TDesktopPalette::ChoiceFrom(session_->Settings().Ini()));
+}
+
+void TProgram::CreateContexts() {
+  texts_ = std::make_unique<TInterfaceTexts>();
+  search_ = std::make_unique<TSearchContext>();
+  display_ = std::make_unique<TDisplayContext>(search_->SearchWords);
+  display_->ShowError = [this](const std::string& message) {
+    msgForm_->ShowInfo(QString::fromStdString(message));
+  };
+  history_ = std::make_unique<THistoryContext>(messages_.get());
+  history_->Translator = [this](const std::string& key) { return texts_->Translate(key); };
+  options_ = new TOptionValues(window_.get());
+  actions_ = new TActionRegistry(window_.get());
+  listMessage_ = new TListMessageForm1(*history_, window_.get());
+  active_ = std::make_unique<TActiveTranslation>(session_->Settings().RunningFromCD(),
+                                                 &session_->Settings());
+  navigator_ = std::make_unique<TNavigator>(*active_, session_->Standard());
+}
+
+void TProgram::CreateTools(const TStartOptions& options) {
+  CreateHelp(options);
+  wordSearch_ =
+      std::make_unique<TSearchService>(*active_, *navigator_, *search_, *options_, *texts_);
+  // dictionary: one window for the program, above the main window only
+  // It joins the main window after the window's own controls, so that a
+  // search by name among them finds the main window's first.
+  dicForm_ = new TDic_Form1(session_->Settings(), *texts_, *display_, *history_, nullptr);
+  dicForm_->ConnectProgram(*active_, *navigator_, *wordSearch_);
+  CreateLinkDialog(options);
+  CreateDdeTools();
+  CreatePictureAndLogo(options);
+  // notes: the notebook, also above the main window only, joining it likewise
+  noteForm_ =
+      new TNoteForm1({session_->Settings(), *texts_, *display_, *navigator_, *options_}, nullptr);
+  noteForm_->ShowInfo = [this](const QString& text) { msgForm_->ShowInfo(text); };
+}
+
+void TProgram::JoinMainWindow() {
+  // The tool windows stay above the main window only, as its children.
+  for (QWidget* tool :
+       std::initializer_list<QWidget*>{dicForm_, linkForm_, pictureForm_, logoForm_, noteForm_}) {
+    tool->setParent(window_.get(), tool->windowFlags());
+  }
 }
 
 void TProgram::ChooseFirstLanguage() {

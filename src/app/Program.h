@@ -173,6 +173,13 @@ class TProgram {
   void CreateLinkDialog(const TStartOptions& options);
   void CreateAudio(const TStartOptions& options, const TProgramServices& services);
   // The interface language (ProgramLanguage.cpp).
+  // The start in its steps: the window, its dialogs and the store session;
+  // the state the controls share, the navigator and the active
+  // translation; the study tools; the tool windows joining the main window.
+  void CreateSession(const TStartOptions& options);
+  void CreateContexts();
+  void CreateTools(const TStartOptions& options);
+  void JoinMainWindow();
   void CreateLanguage();
   // The interface language of an installed copy's first run.
   void ChooseFirstLanguage();

@@ -56,8 +56,11 @@ TLeftPanel::TLeftPanel(const TProgramServices& services, QWidget* parent)
   layout->setVerticalSpacing(2);
   CreatePages(services);
   layout->addWidget(PageControl1, 0, 0);
-  // In the tab row's corner, so that no tab's caption runs under it.
+  // In the tab row's corner, so that no tab's caption runs under it; in a
+  // narrow panel the two tabs shrink rather than scroll out of sight.
   PageControl1->setCornerWidget(BitBtn1, Qt::TopRightCorner);
+  PageControl1->setUsesScrollButtons(false);
+  PageControl1->setElideMode(Qt::ElideRight);
   CreateHistoryBox(services);
   layout->addWidget(Panel6, 1, 0);
   layout->setRowStretch(0, 1);

@@ -19,7 +19,7 @@ std::string WithSlash(std::string folder) {
 
 std::string DefaultSetupFolder(const std::string& executableFolder) {
   namespace fs = std::filesystem;
-  const std::string own = WithSlash(executableFolder);
+  std::string own = WithSlash(executableFolder);
   std::error_code error;
   if (fs::exists(own + kMarkerFile, error)) return own;
   const fs::path shared = fs::path(own) / ".." / "share" / "lectora";
