@@ -19,6 +19,7 @@
 #include "display/DisplayContext.h"
 #include "display/HistoryContext.h"
 #include "display/ListMessageForm1.h"
+#include "display/MinimizeToolWindow.h"
 #include "display/QtText.h"
 #include "mainwindow/CDDriveForm1.h"
 #include "mainwindow/Lectora2Form1.h"
@@ -218,9 +219,7 @@ void TProgram::WireDdeTools() {
   };
   TDdeServer::THooks& hooks = ddeServer_->Hooks;
   hooks.BringToFront = [this] { BringToFront(); };
-  hooks.MinimizeDictionary = [this] {
-    if (dicForm_->isVisible()) dicForm_->showMinimized();
-  };
+  hooks.MinimizeDictionary = [this] { MinimizeToolWindow(*dicForm_); };
   TClipboardCapture::THooks clipboard;
   clipboard.HasActiveBibleWindow = [this] { return window_->ActiveBibleWindow() != nullptr; };
   clipboard.BringToFront = [this] { BringToFront(); };

@@ -191,7 +191,7 @@ TEST_F(DdeDBusServer, ConcordanceSearchesOpensTheFirstVerseAndTheSameTextDoesNot
   TDic_Form1& dictionary = window_->Program().DictionaryWindow();
   dictionary.ShowDictionary();
   Poke("Concordance", QStringLiteral("light"));
-  EXPECT_TRUE(dictionary.isMinimized()) << "AutoMin (option 11) is on";
+  EXPECT_FALSE(dictionary.isVisible()) << "AutoMin (option 11) is on";
   ASSERT_NE(search.SearchRoot(), nullptr);
   ASSERT_GT(search.CurrentList()->Count(), 0U);
   EXPECT_EQ(Place().VerseNumber, search.CurrentList()->Items.front()) << "first found opened";

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -30,6 +32,7 @@
 #include "display/CDEdit.h"
 #include "display/DisplayContext.h"
 #include "display/ODComboBox.h"
+#include "mainwindow/Lectora2Form1.h"
 #include "mainwindow/MsgForm1.h"
 #include "modules/ModuleCompiler.h"
 #include "navigation/Navigator.h"
@@ -148,6 +151,42 @@ TEST_F(NoteForm1Test, NoteIsFoundAfterAMoveAndAfterARestart) {
   EXPECT_TRUE(boldWorld);
 }
 
+TEST_F(NoteForm1Test, CtrlBIAndUFormatTheSelectionAndWhatIsTypedNext) {
+  auto window = Start();
+  window->OpenTranslation(kKingJames);
+  Go(*window, "John 3:16");
+  OpenNotes(*window);
+  TNoteEdit& editor = Notes(*window).Editor();
+  QTest::keyClicks(&editor, QStringLiteral("faith "));
+  struct Case {
+    Qt::Key key;
+    std::function<bool(const QTextCharFormat&)> on;
+  };
+  const Case cases[] = {
+      {Qt::Key_B, [](const QTextCharFormat& f) { return f.fontWeight() == QFont::Bold; }},
+      {Qt::Key_I, [](const QTextCharFormat& f) { return f.fontItalic(); }},
+      {Qt::Key_U, [](const QTextCharFormat& f) { return f.fontUnderline(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    // What is typed next, switched on and off again.
+    QTest::keyClick(&editor, c.key, Qt::ControlModifier);
+    EXPECT_TRUE(c.on(editor.currentCharFormat()));
+    QTest::keyClick(&editor, c.key, Qt::ControlModifier);
+    EXPECT_FALSE(c.on(editor.currentCharFormat()));
+  }
+  // The selection: "faith" in bold, the rest of the note unchanged.
+  QTextCursor cursor(editor.document());
+  cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+  cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+  editor.setTextCursor(cursor);
+  QTest::keyClick(&editor, Qt::Key_B, Qt::ControlModifier);
+  EXPECT_EQ(editor.toPlainText(), QStringLiteral("faith "));
+  EXPECT_EQ(editor.textCursor().charFormat().fontWeight(), QFont::Bold);
+  editor.moveCursor(QTextCursor::End);
+  EXPECT_NE(editor.textCursor().charFormat().fontWeight(), QFont::Bold);
+}
+
 TEST_F(NoteForm1Test, ErasingTheTextAndMovingOnDeletesTheRecord) {
   auto window = Start();
   window->OpenTranslation(kKingJames);
@@ -236,13 +275,16 @@ TEST_F(NoteForm1Test, PreviousAndNextNoteWithKeepOpenAndAutoMinimise) {
   QTest::mouseClick(&previous, Qt::LeftButton);
   EXPECT_EQ(Standard(*window), first);
   EXPECT_EQ(notes.Editor().toPlainText(), QStringLiteral("first"));
-  EXPECT_FALSE(notes.isMinimized());  // the step kept it open...
-  EXPECT_FALSE(notes.KeepOpen());     // ...once
+  EXPECT_TRUE(notes.isVisible());  // the step kept it open...
+  EXPECT_FALSE(notes.KeepOpen());  // ...once
 
-  Go(*window, "Genesis 1:4");  // an ordinary move minimises it
-  EXPECT_TRUE(notes.isMinimized());
+  // An ordinary move puts it out of sight (hidden: minimising a tool window
+  // would take the main window along), and the command brings it back.
+  Go(*window, "Genesis 1:4");
+  EXPECT_FALSE(notes.isVisible());
+  EXPECT_TRUE(window->Window().isVisible());
   notes.ShowNotes(true);
-  EXPECT_FALSE(notes.isMinimized());
+  EXPECT_TRUE(notes.isVisible());
 }
 
 TEST_F(NoteForm1Test, PopupMenuEnablingAndTheCopy) {

@@ -7,6 +7,7 @@
 #include "display/BibleComboBox.h"
 #include "display/BibleRichEdit1.h"
 #include "display/LargeListBox.h"
+#include "display/MinimizeToolWindow.h"
 #include "display/TrimmedSelection.h"
 #include "navigation/ActiveTranslation.h"
 #include "navigation/Navigator.h"
@@ -118,7 +119,7 @@ void TDic_Form1::Navigate1Click() {
 void TDic_Form1::Find1Click() {
   const std::string text = TrimmedSelection(BRichEdit1->SelText());
   if (search_ == nullptr || text.empty()) return;
-  if (isMaximized()) showMinimized();
+  if (isMaximized()) MinimizeToolWindow(*this);
   search_->SearchFor(text);
 }
 

@@ -20,7 +20,11 @@ class TNoteEdit : public QTextEdit {
   std::function<void()> CutCommand;
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // Ctrl+B, Ctrl+I and Ctrl+U switch bold, italic and underline; true when
+  // `event` was one of them.
+  bool FormatKey(const QKeyEvent& event);
   QMimeData* createMimeDataFromSelection() const override;
 };
 

@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
+#include "display/MinimizeToolWindow.h"
 
 #include "app/DesignCaption.h"
 #include "display/DisplayContext.h"
@@ -167,7 +168,7 @@ void TNoteForm1::StepNote(bool forward) {
 
 void TNoteForm1::AfterNavigation() {
   if (s_.Options.GetOption(TOptionValues::kAutoMin) && isVisible() && !keepOpen_) {
-    showMinimized();
+    MinimizeToolWindow(*this);
   }
   keepOpen_ = false;
 }
