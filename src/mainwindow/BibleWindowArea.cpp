@@ -173,7 +173,10 @@ std::string TBibleWindowArea::Translate(const std::string& key) const {
 QAction* TBibleWindowArea::CopyAction() { return s_.Actions.Find(QStringLiteral("ToolButton6")); }
 
 bool TBibleWindowArea::IsActiveBibleWindow(const TBibleForm1* window) const {
-  return window != nullptr && WindowOf(area_->activeSubWindow()) == window;
+  // The window the reader last activated, as ActiveWindow() says: while
+  // another program (the on-top viewer, say) has the focus, the area has no
+  // active sub-window, but its Bible window is still the active one.
+  return window != nullptr && window == activeWindow_;
 }
 
 void TBibleWindowArea::SetTranslationChecked(int number, bool checked) {
