@@ -59,6 +59,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Bible translations side by side, word search, dictionaries and notes\n Lectora shows Bible translations chapter by chapter in windows side by side,\n every window on the same verse in its own numbering, searches words straight\n from each translation's concordance, and looks words and Strong's numbers up\n in its dictionaries. It keeps verse notes, bookmarks, histories and a tree of\n the reader's own links. The interface speaks Bulgarian, English and Macedonian.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The build keeps its debug information; the package does not.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
