@@ -9,18 +9,27 @@
 //   next stretch is played (the 5 ms start timer included). Target: under
 //   50 ms.
 // - BM_ReadAloudWithGStreamer: the real player reading John 3 of the data
-//   build aloud (needs a sound output; a PulseAudio null sink will do);
+//   build aloud (needs a sound output: scripts/with-null-sink gives one);
 //   late_ms: how long after its stretch was due each next verse came.
-// Usage: audio_bench [--runtime DIR] [benchmark options]
+// - BM_MemoryWhilePlaying: the resident memory of the program reading John
+//   3 aloud, above the same program before it ever played (the sound system
+//   is loaded at the first sound). Registered first, so that it runs before
+//   any other benchmark has loaded the sound system. Target: 40 MB above.
+// Usage: scripts/with-null-sink audio_bench [--runtime DIR] [benchmark options]
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "../tests/gui/AudioFakes.h"
@@ -46,6 +55,16 @@ void WriteFullMarksFile(const QString& fileName) {
   for (std::size_t i = 0; i < entries.size(); ++i)
     entries[i] = static_cast<std::int32_t>(i % 40) * 1500;
   TAudioMarksFile(fileName.toStdString()).Write(0, entries);
+}
+
+// This process's resident memory in MiB (VmRSS of /proc/self/status).
+double ResidentMiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0;
 }
 
 bool MakeRecording(const QString& fileName, int seconds) {
@@ -175,6 +194,36 @@ void BM_ReadAloudWithGStreamer(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(late), benchmark::Counter::kAvgIterations);
 }
 
+void BM_MemoryWhilePlaying(benchmark::State& state) {
+  if (!bench::RuntimeHas({"KJVSN/BibleTitles.txt", "Audio/john3.mp3"})) {
+    state.SkipWithError("no King James module or sample recordings: run make data");
+    return;
+  }
+  bench::TRuntimeSetup setup("audio", {{"KJVSN", "KJVSN"}, {"Audio", "Audio"}});
+  const std::unique_ptr<TProgram> program = bench::StartProgram(setup.Path());
+  program->Window().OpenTranslation(8);
+  program->Navigator().GoToReference("John 3:1");
+  QTest::qWait(500);
+  const double before = ResidentMiB();
+  double playing = before;
+  QAction& speak = program->Actions().Get(QStringLiteral("ToolButton20"));
+  for (auto _ : state) {
+    speak.setChecked(true);
+    // Three seconds into the chapter, every part of the sound system is in.
+    QTest::qWait(3000);
+    if (!program->Player().IsPlaying()) {
+      state.SkipWithError("the chapter does not play: no sound output?");
+      return;
+    }
+    playing = std::max(playing, ResidentMiB());
+    speak.setChecked(false);
+  }
+  state.counters["before_MiB"] = before;
+  state.counters["playing_MiB"] = playing;
+  state.counters["added_MiB"] = playing - before;
+}
+
+BENCHMARK(BM_MemoryWhilePlaying)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_OpenChapterAndLoadMarks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadMarks)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_VerseAdvance)->Unit(benchmark::kMillisecond)->Iterations(200);

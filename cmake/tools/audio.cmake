@@ -21,8 +21,7 @@ if(LECTORA_GUI)
   target_sources(gui_tests PRIVATE
     tests/gui/AudioFakes.h
     tests/gui/AudioChapterTest.cpp
-    tests/gui/AudioDownloadTest.cpp
-    tests/gui/AudioPlaybackTest.cpp)
+    tests/gui/AudioDownloadTest.cpp)
   if(LECTORA_BENCHMARKS)
     add_executable(audio_bench bench/audio_bench.cpp bench/GuiBench.cpp)
     target_link_libraries(audio_bench PRIVATE lectora_gui Qt6::Test benchmark::benchmark)

@@ -1,9 +1,6 @@
-# The pictures of dictionary words, the logo window, and the program's sound
-# player on Qt Multimedia (the logo's start sound; the chapter audio shares
-# it through IAudioPlayer).
+# The pictures of dictionary words and the logo window.
 if(LECTORA_GUI)
   target_sources(lectora_gui PRIVATE
-    src/tools/player/MediaAudioPlayer.cpp src/tools/player/MediaAudioPlayer.h
     src/tools/picture/PictureList.cpp src/tools/picture/PictureList.h
     src/tools/picture/PictureLoader.cpp src/tools/picture/PictureLoader.h
     src/tools/picture/PictureForm1.cpp src/tools/picture/PictureForm1.h

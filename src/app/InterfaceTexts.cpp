@@ -14,6 +14,12 @@ std::string TInterfaceTexts::Translate(const std::string& key) const {
   return key;
 }
 
+std::string TInterfaceTexts::TranslateOr(const std::string& key, const std::string& english) const {
+  if (!loaded_) return english;
+  std::string text = Translate(key);
+  return text.empty() ? english : text;
+}
+
 bool TInterfaceTexts::LoadMessages(const std::string& fileName) {
   std::string content;
   if (!ReadTextFile(fileName, content)) return false;

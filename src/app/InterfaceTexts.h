@@ -17,6 +17,10 @@ class TInterfaceTexts {
   // itself, except that a translation's folder name ("ASV\") reads without
   // its backslash, so that no caption shows a path separator.
   std::string Translate(const std::string& key) const;
+  // The table's text of `key`, or `english` when the table has none (or
+  // none is loaded): for the notices added after the shipped tables, which
+  // an older table in a reader's folder lacks.
+  std::string TranslateOr(const std::string& key, const std::string& english) const;
   // Replaces the message table with `fileName` ("key=text" lines; the first
   // entry of a key wins). False, with the table unchanged, when the file
   // cannot be read.

@@ -35,6 +35,7 @@
 #include "store/StoreSession.h"
 #include "store/TranslationTable.h"
 #include "tools/audio/AudioTool.h"
+#include "tools/audio/ChapterAudio.h"
 #include "tools/audio/QtAudioFileDialog.h"
 #include "tools/clipboard/ClipboardCapture.h"
 #include "tools/dde/DdeServer.h"
@@ -249,11 +250,6 @@ void TProgram::CreatePictureAndLogo(const TStartOptions& options) {
 }
 
 void TProgram::CreateAudio(const TStartOptions& options, const TProgramServices& services) {
-  IAudioPlayer* player = options.AudioPlayer;
-  if (player == nullptr) {
-    ownPlayer_ = std::make_unique<TMediaAudioPlayer>();
-    player = ownPlayer_.get();
-  }
   IAudioFileDialog* dialog = options.AudioFileDialog;
   if (dialog == nullptr) {
     ownAudioDialog_ = std::make_unique<TQtAudioFileDialog>(window_.get());
@@ -273,8 +269,12 @@ void TProgram::CreateAudio(const TStartOptions& options, const TProgramServices&
                                             ends.begin() + active->ShownVerseCount() + 1);
                              return lengths;
                            }};
-  audioTool_ = new TAudioTool(services, std::move(frame), *player, *dialog, window_.get());
+  // One player for the program: the logo window's, as the chapter audio's.
+  audioTool_ = new TAudioTool(services, std::move(frame), *player_, *dialog, window_.get());
   QObject::connect(window_.get(), &TLectora2Form1::Closing, audioTool_, &TAudioTool::Closing);
+  // Suspended while the logo showed, the reading starts when it goes.
+  QObject::connect(logoForm_, &TLogoForm1::Hidden, &audioTool_->Audio(),
+                   &TChapterAudio::PlayCurrentVerse);
 }
 
 void TProgram::CreateHelp(const TStartOptions& options) {

@@ -160,8 +160,7 @@ class TProgram {
   IAudioPlayer* player_ = nullptr;
   TNoteForm1* noteForm_ = nullptr;
   IShellOpen* shell_ = nullptr;
-  // chapter audio: the program's own player and dialog when none was given
-  std::unique_ptr<IAudioPlayer> ownPlayer_;
+  // chapter audio: the program's own file dialog when none was given
   std::unique_ptr<IAudioFileDialog> ownAudioDialog_;
   TAudioTool* audioTool_ = nullptr;
 

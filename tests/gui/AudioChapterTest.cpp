@@ -17,7 +17,6 @@
 #include "display/BibleForm1.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "mainwindow/MsgForm1.h"
-#include "modules/ModuleCompiler.h"
 #include "navigation/ActiveTranslation.h"
 #include "navigation/Navigator.h"
 #include "settings/MySpinEdit.h"
@@ -26,10 +25,12 @@
 #include "store/IniFile.h"
 #include "store/Settings.h"
 #include "store/StoreSession.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 #include "tools/audio/AudioTool.h"
 #include "tools/audio/ChapterAudio.h"
 #include "tools/audio/ChapterFileFinder.h"
+#include "tools/logo/LogoForm1.h"
 
 namespace lectora {
 namespace {
@@ -42,22 +43,10 @@ constexpr int kJohn = 3;
 
 class AudioChapterTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    modules_ = new test::TempDir;
-    for (const char* folder : {"KJVSN", "ASV"}) {
-      TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", modules_->File(folder), 5, true);
-    }
-  }
-  static void TearDownTestSuite() {
-    delete modules_;
-    modules_ = nullptr;
-  }
-
   void SetUp() override {
     test::CopySharedData(setup_.Path());
     for (const char* folder : {"KJVSN", "ASV"}) {
-      std::filesystem::copy(modules_->File(folder), setup_.File(folder),
-                            std::filesystem::copy_options::recursive);
+      test::InstallSampleModule(test::kKingJamesSample, setup_.File(folder));
     }
   }
 
@@ -74,6 +63,8 @@ class AudioChapterTest : public ::testing::Test {
     program_->Window().show();
     program_->Window().FormShow();
     program_->Window().OpenTranslation(kKingJames);
+    // The reading waits while the logo window shows; the logo cases show it.
+    program_->LogoWindow().close();
     // The test folder has no interface language files: that notice is not ours.
     program_->MessageDialog().ClearShown();
   }
@@ -104,7 +95,6 @@ class AudioChapterTest : public ::testing::Test {
     TAudioMarksFile(setup_.File("Audio/AudioMrk.bin")).Write(base + 1, marks);
   }
 
-  static inline test::TempDir* modules_ = nullptr;
   test::TempDir setup_;
   test::TempDir config_;
   test::FakeAudioPlayer player_;
@@ -181,6 +171,45 @@ TEST_F(AudioChapterTest, EndOfPlayMovesEveryWindowOnIntoTheNextChapter) {
   ASSERT_TRUE(WaitForPlays(5));
   player_.FinishStretch();
   EXPECT_EQ(Navigator().Place().Verse, 10);
+}
+
+TEST_F(AudioChapterTest, TheLogoWindowSuspendsTheReadingAndItsSoundIsNotAVerse) {
+  const QString john3 = Recording("john3.mp3");
+  test::WriteFile(setup_.File("Beg1.wav"), "RIFF");
+  const QString chime = QString::fromStdString(setup_.File("Beg1.wav"));
+  Start();
+  Go(kJohn, 3, 1);
+  program_->Actions().Get(QStringLiteral("Logo1")).trigger();
+  ASSERT_TRUE(program_->LogoWindow().isVisible());
+  SpeakButton().setChecked(true);
+  ASSERT_TRUE(WaitForPlays(1));
+  // The chime, not a verse: the reading waits for the window.
+  EXPECT_EQ(player_.Path(), chime);
+  EXPECT_EQ(player_.Plays[0], std::make_pair(qint64{0}, qint64{-1}));
+  // A failure of the chime is not the reading's: the command stays on.
+  Q_EMIT player_.Error(QStringLiteral("no such sound"));
+  EXPECT_TRUE(SpeakButton().isChecked());
+  // The chime's end closes the window; the reading then starts where the
+  // reader is, without a move.
+  player_.FinishStretch();
+  EXPECT_FALSE(program_->LogoWindow().isVisible());
+  ASSERT_TRUE(WaitForPlays(2));
+  EXPECT_EQ(Navigator().Place().Verse, 1);
+  EXPECT_EQ(player_.Path(), john3);
+  EXPECT_EQ(player_.Plays[1], std::make_pair(qint64{0}, qint64{Audio().Marks().Mark(1)}));
+
+  // The window shown while a verse plays leaves the player alone; the
+  // verse's end closes it and the reading goes on.
+  program_->Actions().Get(QStringLiteral("Logo1")).trigger();
+  ASSERT_TRUE(program_->LogoWindow().isVisible());
+  QTest::qWait(5 * TLogoForm1::kSoundDelayMs);
+  EXPECT_EQ(player_.Path(), john3);
+  player_.FinishStretch();
+  EXPECT_FALSE(program_->LogoWindow().isVisible());
+  EXPECT_EQ(Navigator().Place().Verse, 2);
+  ASSERT_TRUE(WaitForPlays(3));
+  EXPECT_EQ(player_.Plays.back().first, Audio().Marks().Mark(1));
+  EXPECT_EQ(player_.Opened.size(), 2);
 }
 
 TEST_F(AudioChapterTest, ExactMarksGiveTheStretchesAndTheLimeField) {
@@ -293,7 +322,7 @@ TEST_F(AudioChapterTest, NoFileAndNoDownloadReleasesTheSpeakButton) {
 TEST_F(AudioChapterTest, AnInstalledTranslationThreeNamesTheFilesByItsOwnBookPositions) {
   // The sample as module "38": John is its third book, so John 3 is looked
   // for under the names of position 3.
-  TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("38"), 5, true);
+  test::InstallSampleModule(test::kKingJamesSample, setup_.File("38"));
   const QString third = Recording("leviticus3.mp3");
   Recording("john3.mp3");
   Start();

@@ -26,8 +26,10 @@ class FakeAudioPlayer : public IAudioPlayer {
     ++Closes;
     open_ = false;
     playing_ = false;
+    path_.clear();
   }
   bool IsOpen() const override { return open_; }
+  QString FileName() const override { return path_; }
   qint64 Length() const override { return loaded_ && !LengthLater ? FileLength : 0; }
   qint64 Position() const override { return position_; }
   void Play(qint64 from, qint64 to) override {
@@ -53,6 +55,8 @@ class FakeAudioPlayer : public IAudioPlayer {
     Q_EMIT PlayEnded();
   }
   void SetPosition(qint64 position) { position_ = position; }
+  // Somebody else's sound is playing (or has stopped).
+  void SetPlaying(bool playing) { playing_ = playing; }
   const QString& Path() const { return path_; }
 
   qint64 FileLength = 60000;

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <filesystem>
 
-#include "modules/ModuleCompiler.h"
+#include "support/SampleModules.h"
 
 namespace lectora::test {
 
@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 const std::string& CompiledKingJames() {
   static test::TempDir* modules = [] {
     auto* dir = new test::TempDir;
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", dir->File("KJVSN"), 5, true);
+    test::InstallSampleModule(test::kKingJamesSample, dir->File("KJVSN"));
     return dir;
   }();
   static const std::string folder = modules->File("KJVSN");

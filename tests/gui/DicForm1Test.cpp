@@ -24,11 +24,11 @@
 #include "display/LargeListBox.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "modules/DictionaryCompiler.h"
-#include "modules/ModuleCompiler.h"
 #include "navigation/Navigator.h"
 #include "store/Settings.h"
 #include "store/StoreSession.h"
 #include "store/UserRegistry.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 #include "tools/dictionary/Dic_Form1.h"
 #include "tools/search/SearchService.h"
@@ -110,7 +110,7 @@ class DicForm1Test : public ::testing::Test {
     if (QMenu* menu = edit.PopupMenu()) menu->close();
   }
   void InstallKingJames() {
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("KJVSN"), 5, true);
+    test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
   }
   // The King James window open and Moses's explanation, which names a
   // reference, a headword and a word of no dictionary, shown.
@@ -364,7 +364,7 @@ TEST_F(DicForm1Test, NoDictionaryShowsWhatToDoAndIsLookedForAgain) {
 
 TEST_F(DicForm1Test, TheBibleWindowsDictionaryItemFollowsTheSelectedWord) {
   InstallNames();
-  TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("KJVSN"), 5, true);
+  test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
   auto driver = Start();
   driver->OpenTranslation(kKingJames);
   TBibleForm1* window = driver->ActiveBibleWindow();

@@ -28,8 +28,8 @@
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"
 #include "mainwindow/Lectora2Form1.h"
-#include "modules/ModuleCompiler.h"
 #include "settings/OptionValues.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 #include "tools/help/HelpForm1.h"
 #include "tools/help/HelpPages.h"
@@ -224,21 +224,10 @@ TEST_F(HelpServiceTest, BackForwardAndContentsButtons) {
 // The Help menu and F1 in the real program.
 class HelpMenuTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    modules_ = new test::TempDir;
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", modules_->File("KJVSN"), 5, true);
-    TModuleCompiler::Compile(test::TestDataDir() + "search-bg", modules_->File("bgnew"), 0, false);
-  }
-  static void TearDownTestSuite() {
-    delete modules_;
-    modules_ = nullptr;
-  }
   void SetUp() override {
     test::CopySharedData(setup_.Path());
-    for (const char* folder : {"KJVSN", "bgnew"}) {
-      std::filesystem::copy(modules_->File(folder), setup_.File(folder),
-                            std::filesystem::copy_options::recursive);
-    }
+    test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
+    test::InstallSampleModule(test::kBulgarianSearchSample, setup_.File("bgnew"));
     std::filesystem::copy(test::SourceDir() + "data/help", setup_.File("help"),
                           std::filesystem::copy_options::recursive);
     window_ = test::MainWindowDriver::Start(setup_.Path(), config_.Path(), false, &shell_);
@@ -275,7 +264,6 @@ class HelpMenuTest : public ::testing::Test {
     return path.section(QLatin1Char('/'), -3, -2);
   }
 
-  static inline test::TempDir* modules_ = nullptr;
   test::TempDir setup_;
   test::TempDir config_;
   RecordingShellOpen shell_;

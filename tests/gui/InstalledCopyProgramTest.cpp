@@ -12,8 +12,8 @@
 #include "MainWindowDriver.h"
 #include "display/BibleComboBox.h"
 #include "mainwindow/MsgForm1.h"
-#include "modules/ModuleCompiler.h"
 #include "navigation/Navigator.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -37,7 +37,7 @@ class InstalledCopyProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::CopySharedData(setup_.Path());
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("KJVSN"), 5, true);
+    test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
     test::WriteFile(setup_.File("installed"), "");
   }
   std::unique_ptr<test::MainWindowDriver> Start(const std::string& dataHome) {

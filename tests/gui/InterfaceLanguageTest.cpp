@@ -19,11 +19,12 @@
 #include "app/ActionRegistry.h"
 #include "app/InterfaceTexts.h"
 #include "display/BibleForm1.h"
+#include "display/QtText.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "mainwindow/MsgForm1.h"
-#include "modules/ModuleCompiler.h"
 #include "settings/MyCheckBox.h"
 #include "settings/OptionValues.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 #include "tools/language/CaptionApplier.h"
 #include "tools/language/CaptionFile.h"
@@ -48,7 +49,7 @@ class InterfaceLanguageTest : public ::testing::Test {
       fs::copy(test::SourceDir() + "data/" + language, setup_.File(language),
                fs::copy_options::recursive);
     }
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("KJVSN"), 5, true);
+    test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
   }
 
   std::unique_ptr<test::MainWindowDriver> Start() {
@@ -140,6 +141,17 @@ TEST_F(InterfaceLanguageTest, TranslateAnswersTheKeyBeforeATableAndNothingForAMi
   EXPECT_EQ(texts.Translate("refvers"), "Cross references");  // keys ignore case
   EXPECT_FALSE(texts.LoadMessages(setup_.File("Nowhere/Messages.txt")));
   EXPECT_EQ(texts.Translate("RefVers"), "Cross references");  // the table stays
+}
+
+TEST_F(InterfaceLanguageTest, ANoticeNewerThanTheTableReadsInEnglish) {
+  TInterfaceTexts texts;
+  EXPECT_EQ(texts.TranslateOr("NoteUnreadable", "fallback"), "fallback");
+  ASSERT_TRUE(texts.LoadMessages(setup_.File("Bulgarian/Messages.txt")));
+  // The shipped tables have the notices; an older table in a reader's
+  // folder lacks them, and the English text stands in.
+  EXPECT_EQ(DecodeCharset(texts.TranslateOr("NoteUnreadable", "fallback"), 204),
+            QStringLiteral("Бележката не може да бъде прочетена: %1"));
+  EXPECT_EQ(texts.TranslateOr("NoSuchNotice", "The English text"), "The English text");
 }
 
 TEST_F(InterfaceLanguageTest, AMissingMessageTableFallsBackToBulgarianWithOneNotice) {

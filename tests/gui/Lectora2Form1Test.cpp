@@ -24,9 +24,9 @@
 #include "display/CDEdit.h"
 #include "display/ODComboBox.h"
 #include "mainwindow/CDDriveForm1.h"
-#include "modules/ModuleCompiler.h"
 #include "settings/MySpinEdit.h"
 #include "store/Bible.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -37,24 +37,10 @@ constexpr int kShifted = 9;    // "ASV": its Psalm 3:1 is the standard Psalm 3:2
 
 class Lectora2Form1Test : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    // Compiled once: every test copies the two modules into its own folder.
-    modules_ = new test::TempDir;
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", modules_->File("KJVSN"), 5, true);
-    TModuleCompiler::Compile(test::TestDataDir() + "module-shifted", modules_->File("ASV"), 5,
-                             false);
-  }
-  static void TearDownTestSuite() {
-    delete modules_;
-    modules_ = nullptr;
-  }
-
   void SetUp() override {
     test::CopySharedData(setup_.Path());
-    for (const char* folder : {"KJVSN", "ASV"}) {
-      std::filesystem::copy(modules_->File(folder), setup_.File(folder),
-                            std::filesystem::copy_options::recursive);
-    }
+    test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
+    test::InstallSampleModule(test::kShiftedSample, setup_.File("ASV"));
   }
 
   std::unique_ptr<test::MainWindowDriver> Start(bool readOnly = false) {
@@ -71,7 +57,6 @@ class Lectora2Form1Test : public ::testing::Test {
     QTest::keyClick(box.Edit(), Qt::Key_Return);
   }
 
-  static inline test::TempDir* modules_ = nullptr;
   test::TempDir setup_;
   test::TempDir config_;
 };

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "AudioFakes.h"
 #include "app/ActionRegistry.h"
 #include "app/Program.h"
 #include "mainwindow/Lectora2Form1.h"
@@ -28,46 +29,6 @@
 
 namespace lectora {
 namespace {
-
-// Records what the program asks of its player; plays nothing.
-class FakePlayer : public IAudioPlayer {
- public:
-  bool Open(const QString& path) override {
-    Opened.push_back(path);
-    open_ = true;
-    return true;
-  }
-  void Close() override {
-    ++Closes;
-    open_ = false;
-  }
-  bool IsOpen() const override { return open_; }
-  qint64 Length() const override { return 0; }
-  qint64 Position() const override { return 0; }
-  void Play(qint64 from, qint64 to) override {
-    Plays.emplace_back(from, to);
-    Playing = true;
-  }
-  void Stop() override {
-    ++Stops;
-    Playing = false;
-  }
-  bool IsPlaying() const override { return Playing; }
-  // The sound has played through.
-  void Finish() {
-    Playing = false;
-    Q_EMIT PlayEnded();
-  }
-
-  std::vector<QString> Opened;
-  std::vector<std::pair<qint64, qint64>> Plays;
-  int Stops = 0;
-  int Closes = 0;
-  bool Playing = false;
-
- private:
-  bool open_ = false;
-};
 
 class LogoForm1Test : public ::testing::Test {
  protected:
@@ -101,7 +62,7 @@ class LogoForm1Test : public ::testing::Test {
   test::TempDir setup_;
   test::TempDir config_;
   // Outlives the program, which holds it.
-  FakePlayer player_;
+  test::FakeAudioPlayer player_;
   std::unique_ptr<TProgram> program_;
 };
 
@@ -150,7 +111,7 @@ TEST_F(LogoForm1Test, TheStartSoundPlaysAndItsEndClosesTheWindow) {
   EXPECT_EQ(player_.Opened[0], QString::fromStdString(setup_.File("Beg1.wav")));
   EXPECT_EQ(player_.Plays, (std::vector<std::pair<qint64, qint64>>{{0, -1}}));
   EXPECT_TRUE(Logo().SoundStarted());
-  player_.Finish();
+  player_.FinishStretch();
   EXPECT_FALSE(Logo().isVisible());
   EXPECT_EQ(player_.Stops, 1);
   EXPECT_EQ(player_.Closes, 1);
@@ -164,7 +125,7 @@ TEST_F(LogoForm1Test, AKeyClosesTheWindowAndStopsItsSound) {
   WaitForSound();
   QTest::keyClick(&Logo(), Qt::Key_Escape);
   EXPECT_FALSE(Logo().isVisible());
-  EXPECT_FALSE(player_.Playing);
+  EXPECT_FALSE(player_.IsPlaying());
   EXPECT_EQ(player_.Closes, 1);
 }
 
@@ -191,7 +152,7 @@ TEST_F(LogoForm1Test, AClickOnTheWindowOrALabelClosesItAndTheSoundPlaysOn) {
     ASSERT_NE(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_FALSE(Logo().isVisible());
-    EXPECT_TRUE(player_.Playing);
+    EXPECT_TRUE(player_.IsPlaying());
   }
   EXPECT_EQ(player_.Stops, 0);
   // The sound was still playing: showing the window again did not restart it.
@@ -200,18 +161,18 @@ TEST_F(LogoForm1Test, AClickOnTheWindowOrALabelClosesItAndTheSoundPlaysOn) {
 
 TEST_F(LogoForm1Test, ThePlayerInUseIsLeftAlone) {
   InstallSound();
-  player_.Playing = true;  // the chapter audio, say
+  player_.SetPlaying(true);  // the chapter audio, say
   Start();
   ASSERT_TRUE(Logo().isVisible());
   QTest::qWait(5 * TLogoForm1::kSoundDelayMs);
   EXPECT_TRUE(player_.Opened.empty());
   // Its end is not the logo's to react to; a key closes only the window.
-  player_.Finish();
+  player_.FinishStretch();
   EXPECT_TRUE(Logo().isVisible());
-  player_.Playing = true;
+  player_.SetPlaying(true);
   QTest::keyClick(&Logo(), Qt::Key_Space);
   EXPECT_FALSE(Logo().isVisible());
-  EXPECT_TRUE(player_.Playing);
+  EXPECT_TRUE(player_.IsPlaying());
   EXPECT_EQ(player_.Closes, 0);
 }
 

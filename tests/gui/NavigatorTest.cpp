@@ -16,6 +16,7 @@
 #include "store/BibleSet.h"
 #include "store/StandardStructure.h"
 #include "store/StoreSession.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -52,7 +53,7 @@ class NavigatorTest : public testing::Test {
  protected:
   NavigatorTest() {
     test::CopySharedData(dir_.Path());
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", dir_.File("KJVSN"), 5, true);
+    test::InstallSampleModule(test::kKingJamesSample, dir_.File("KJVSN"));
     TModuleCompiler::Compile(test::TestDataDir() + "module-shifted", dir_.File("ASV"), 5, false);
     TStoreSessionOptions options;
     options.SetupFolder = dir_.Path();

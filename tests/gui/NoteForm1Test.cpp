@@ -34,10 +34,10 @@
 #include "display/ODComboBox.h"
 #include "mainwindow/Lectora2Form1.h"
 #include "mainwindow/MsgForm1.h"
-#include "modules/ModuleCompiler.h"
 #include "navigation/Navigator.h"
 #include "settings/OptionValues.h"
 #include "store/rtf/RtfWriter.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 #include "tools/notes/NoteEdit.h"
 #include "tools/notes/NotesStore.h"
@@ -52,22 +52,10 @@ constexpr int kShifted = 9;    // "ASV": its Psalm 3:1 is the standard Psalm 3:2
 
 class NoteForm1Test : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    modules_ = new test::TempDir;
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", modules_->File("KJVSN"), 5, true);
-    TModuleCompiler::Compile(test::TestDataDir() + "module-shifted", modules_->File("ASV"), 5,
-                             false);
-  }
-  static void TearDownTestSuite() {
-    delete modules_;
-    modules_ = nullptr;
-  }
-
   void SetUp() override {
     test::CopySharedData(setup_.Path());
-    for (const char* folder : {"KJVSN", "ASV"}) {
-      fs::copy(modules_->File(folder), setup_.File(folder), fs::copy_options::recursive);
-    }
+    test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
+    test::InstallSampleModule(test::kShiftedSample, setup_.File("ASV"));
   }
 
   std::unique_ptr<test::MainWindowDriver> Start(bool readOnly = false) {
@@ -110,7 +98,6 @@ class NoteForm1Test : public ::testing::Test {
     return window.Program().Navigator().Place().StandardNumber;
   }
 
-  static inline test::TempDir* modules_ = nullptr;
   test::TempDir setup_;
   test::TempDir config_;
 };

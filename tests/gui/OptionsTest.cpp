@@ -22,13 +22,13 @@
 #include "display/BibleForm1.h"
 #include "display/BibleRichEdit1.h"
 #include "mainwindow/Lectora2Form1.h"
-#include "modules/ModuleCompiler.h"
 #include "navigation/Navigator.h"
 #include "settings/MyCheckBox.h"
 #include "settings/MyRadio.h"
 #include "settings/MyRadioGroup.h"
 #include "settings/OptionValues.h"
 #include "store/IniFile.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 
 namespace lectora {
@@ -40,7 +40,7 @@ class OptionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::CopySharedData(setup_.Path());
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("KJVSN"), 5, true);
+    test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
   }
 
   std::unique_ptr<test::MainWindowDriver> Start() {

@@ -29,9 +29,9 @@
 #include "display/LargeListBox.h"
 #include "mainwindow/MsgForm1.h"
 #include "modules/DictionaryCompiler.h"
-#include "modules/ModuleCompiler.h"
 #include "store/IniFile.h"
 #include "store/UserRegistry.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 #include "tools/dictionary/Dic_Form1.h"
 #include "tools/picture/PictureForm1.h"
@@ -267,7 +267,7 @@ TEST_F(PictureForm1Test, TheDictionarysIllustrationButtonShowsTheListTextsPictur
 TEST_F(PictureForm1Test, TheBibleWindowsPictureItemFollowsTheSelectedWord) {
   WritePicture(setup_.File("Pictures/light.jpg"), kWhite);
   WriteList(setup_.Path(), "LIGHT=light.jpg\n");
-  TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", setup_.File("KJVSN"), 5, true);
+  test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
   auto driver = Start();
   driver->OpenTranslation(kKingJames);
   TBibleForm1* window = driver->ActiveBibleWindow();

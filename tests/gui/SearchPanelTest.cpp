@@ -39,6 +39,7 @@
 #include "search/SearchContext.h"
 #include "settings/MyRadioGroup.h"
 #include "settings/OptionValues.h"
+#include "support/SampleModules.h"
 #include "support/TestSupport.h"
 #include "tools/range/RangeForm1.h"
 #include "tools/search/SearchPage.h"
@@ -51,19 +52,9 @@ constexpr int kKingJames = 8;  // "KJVSN": Genesis 1, Psalms 1-23, John 1-3, wit
 
 class SearchPanelTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    modules_ = new test::TempDir;
-    TModuleCompiler::Compile(test::TestDataDir() + "kjv-sample", modules_->File("KJVSN"), 5, true);
-  }
-  static void TearDownTestSuite() {
-    delete modules_;
-    modules_ = nullptr;
-  }
-
   void SetUp() override {
     test::CopySharedData(setup_.Path());
-    std::filesystem::copy(modules_->File("KJVSN"), setup_.File("KJVSN"),
-                          std::filesystem::copy_options::recursive);
+    test::InstallSampleModule(test::kKingJamesSample, setup_.File("KJVSN"));
   }
 
   // The program with one King James window open at `reference`.
@@ -151,7 +142,6 @@ class SearchPanelTest : public ::testing::Test {
     return window.Program().Texts().Translate("AppearIn");
   }
 
-  static inline test::TempDir* modules_ = nullptr;
   test::TempDir setup_;
   test::TempDir config_;
 };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+
 #include "modules/ModuleCompiler.h"
 #include "store/BinaryFile.h"
 #include "store/CodePage.h"
@@ -13,6 +16,21 @@ TSampleModules::TSampleModules() {
   TModuleCompiler::Compile(TestDataDir() + "module-en", dir_.File("ASV"), 5, false);
   TModuleCompiler::Compile(TestDataDir() + "wordindex-bg", dir_.File("ORT"), 0, false);
   session_ = OpenStoreSession(dir_, PlainStandardText());
+}
+
+void InstallSampleModule(const TSampleModule& sample, const std::string& moduleFolder) {
+  // Compiled modules by source; the folder goes when the program ends.
+  static TempDir compiled;
+  static std::map<std::string, std::string> folders;
+  const std::string key = std::string(sample.Source) + (sample.Strong ? "-strong-" : "-") +
+                          std::to_string(sample.Language);
+  auto found = folders.find(key);
+  if (found == folders.end()) {
+    const std::string folder = compiled.File(key);
+    TModuleCompiler::Compile(TestDataDir() + sample.Source, folder, sample.Language, sample.Strong);
+    found = folders.emplace(key, folder).first;
+  }
+  std::filesystem::copy(found->second, moduleFolder, std::filesystem::copy_options::recursive);
 }
 
 std::string Cp1251(const std::string& utf8) {

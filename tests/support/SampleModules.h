@@ -36,6 +36,24 @@ class TSampleModules {
   std::unique_ptr<TStoreSession> session_;
 };
 
+// A sample module source of tests/data and how it compiles.
+struct TSampleModule {
+  const char* Source;
+  int Language;
+  bool Strong;
+};
+// Genesis 1, Psalms 1-23 and John 1-3 of the King James with Strong's numbers.
+inline constexpr TSampleModule kKingJamesSample{"kjv-sample", 5, true};
+// A small English module numbered differently from the standard.
+inline constexpr TSampleModule kShiftedSample{"module-shifted", 5, false};
+// The Bulgarian search sample.
+inline constexpr TSampleModule kBulgarianSearchSample{"search-bg", 0, false};
+
+// Copies `sample`, compiled, into `moduleFolder` (a setup folder's module
+// folder, created). Each sample is compiled once per test program, at its
+// first use; a compiler error fails the test by exception.
+void InstallSampleModule(const TSampleModule& sample, const std::string& moduleFolder);
+
 // `utf8` in Windows-1251; a character the code page lacks fails the test.
 std::string Cp1251(const std::string& utf8);
 // Verse numbers as the 16-bit little-endian words of the module files.

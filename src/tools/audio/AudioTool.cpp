@@ -19,6 +19,7 @@
 #include "tools/audio/AudioPositionField.h"
 #include "tools/audio/ChapterAudio.h"
 #include "tools/audio/ChapterFileFinder.h"
+#include "tools/logo/LogoWindow.h"
 
 namespace lectora {
 
@@ -47,8 +48,15 @@ TAudioTool::TAudioTool(const TProgramServices& services, TFrame frame, IAudioPla
       services.Settings.RunningFromCD()};
   TChapterAudio::THooks hooks;
   hooks.TextLengths = frame_.TextLengths;
+  ILogoWindow& logo = services.Logo;
+  hooks.LogoShowing = [&logo] { return logo.IsShowing(); };
+  hooks.CloseLogo = [&logo] { logo.CloseWindow(); };
   TMsgForm1& messages = frame_.Messages;
   hooks.ShowInfo = [&messages](const QString& text) { messages.ShowInfo(text); };
+  const TInterfaceTexts& texts = services.Texts;
+  hooks.Notice = [&texts](const char* key, const char* english) {
+    return DecodeCharset(texts.TranslateOr(key, english), kMessageCharset);
+  };
   hooks.AskYesNo = [&messages](const QString& text, bool defaultNo) {
     return messages.AskYesNo(text, defaultNo);
   };

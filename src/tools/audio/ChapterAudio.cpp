@@ -35,7 +35,9 @@ TChapterAudio::TChapterAudio(TServices services, THooks hooks, QObject* parent)
   connect(&timer_, &QTimer::timeout, this, &TChapterAudio::StartTimerTick);
   connect(&s_.Player, &IAudioPlayer::PlayEnded, this, &TChapterAudio::VerseEnded);
   connect(&s_.Player, &IAudioPlayer::Loaded, this, &TChapterAudio::FileLoaded);
-  connect(&s_.Player, &IAudioPlayer::Error, this, &TChapterAudio::PlayerFailed);
+  connect(&s_.Player, &IAudioPlayer::Error, this, [this](const QString& message) {
+    if (OwnsPlayer()) PlayerFailed(message);
+  });
   connect(&s_.Speak, &QAction::toggled, this, [this] {
     StopAudio();
     PlayCurrentVerse();
@@ -89,7 +91,10 @@ void TChapterAudio::PlayCurrentVerse() {
     ReleaseSpeak();
     return;
   }
-  if (path != currentFile_ && !OpenChapterFile(path)) return;
+  // The logo window may have played its sound in between.
+  if (!OwnsPlayer() || path != currentFile_) {
+    if (!OpenChapterFile(path)) return;
+  }
   verse_ = place.Verse;
   if (!loaded_) {
     // The length is not known yet: the file's Loaded continues.
@@ -156,8 +161,12 @@ void TChapterAudio::StopAudio() {
   if (s_.Player.IsPlaying()) s_.Player.Stop();
 }
 
+bool TChapterAudio::OwnsPlayer() const {
+  return !currentFile_.isEmpty() && s_.Player.FileName() == currentFile_;
+}
+
 void TChapterAudio::VerseEnded() {
-  if (!attached_) return;
+  if (!attached_ || !OwnsPlayer()) return;
   attached_ = false;
   if (hooks_.LogoShowing && hooks_.LogoShowing() && hooks_.CloseLogo) hooks_.CloseLogo();
   const std::int32_t next = NextStandard();
@@ -177,7 +186,7 @@ std::int32_t TChapterAudio::NextStandard() const {
 }
 
 void TChapterAudio::FileLoaded() {
-  if (currentFile_.isEmpty()) return;
+  if (!OwnsPlayer()) return;
   loaded_ = true;
   if (!wantPlay_) return;
   wantPlay_ = false;
@@ -193,7 +202,10 @@ void TChapterAudio::PlayerFailed(const QString& message) {
   // One notice for a file; the speak command goes off, so nothing retries.
   if (file != failedFile_) {
     failedFile_ = file;
-    QString text = QStringLiteral("The chapter recording cannot be played: ") + file;
+    const char* english = "The chapter recording cannot be played:";
+    QString text =
+        (hooks_.Notice ? hooks_.Notice("AudioCannotPlay", english) : QString::fromLatin1(english)) +
+        QStringLiteral(" ") + file;
     if (!message.isEmpty()) text += QStringLiteral(" (") + message + QStringLiteral(")");
     Inform(text);
   }

@@ -67,6 +67,8 @@ class TChapterAudio : public QObject {
     std::function<bool()> LogoShowing;
     std::function<void()> CloseLogo;
     std::function<void(const QString& text)> ShowInfo;
+    // The interface language's text of a notice, `english` without one.
+    std::function<QString(const char* key, const char* english)> Notice;
     std::function<bool(const QString& text, bool defaultNo)> AskYesNo;
   };
 
@@ -132,6 +134,9 @@ class TChapterAudio : public QObject {
   void StartVerse(int verse);
   void StartTimerTick();
   void VerseEnded();
+  // Whether the player holds this audio's chapter file: the player is
+  // shared with the logo window, whose signals are not the audio's.
+  bool OwnsPlayer() const;
   void FileLoaded();
   void PlayerFailed(const QString& message);
   // The speak command goes off without a sound.

@@ -18,7 +18,7 @@
 #include "navigation/ActiveTranslation.h"
 #include "store/Bible.h"
 #include "store/Settings.h"
-#include "tools/icons/ToolIcon.h"
+#include "tools/icons/DesignToolButton.h"
 #include "tools/picture/WordPictures.h"
 
 namespace lectora {
@@ -52,18 +52,6 @@ TDic_Form1::TDic_Form1(TSettings& settings, TInterfaceTexts& texts, TDisplayCont
   ReadSettings();
 }
 
-QToolButton* TDic_Form1::NewToolButton(const char* name, const char* icon) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(DesignHint(kForm, name));
-  button->setAccessibleName(DesignHint(kForm, name));
-  button->setText(DesignHint(kForm, name));
-  button->setIcon(ToolIcon(QString::fromLatin1(icon)));
-  button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  button->setAutoRaise(true);
-  return button;
-}
-
 void TDic_Form1::CreateControls() {
   LargeListBox1->setObjectName(QStringLiteral("LargeListBox1"));
   LargeListBox1->setAccessibleName(DesignHint(kForm, "LargeListBox1"));
@@ -71,12 +59,12 @@ void TDic_Form1::CreateControls() {
   LargeListBox1->SetScrollType(TScrollType::stBottom);
   BRichEdit1->setObjectName(QStringLiteral("BRichEdit1"));
   BRichEdit1->setAccessibleName(DesignCaption(kForm, "BRichEdit1"));
-  ToolButton1 = NewToolButton("ToolButton1", "previous-word");
-  ToolButton2 = NewToolButton("ToolButton2", "next-word");
-  ToolButton3 = NewToolButton("ToolButton3", "another-explanation");
-  ToolButton4 = NewToolButton("ToolButton4", "back");
-  ToolButton5 = NewToolButton("ToolButton5", "picture");
-  ToolButton6 = NewToolButton("ToolButton6", "dictionary");
+  ToolButton1 = NewDesignToolButton(*this, kForm, "ToolButton1", "previous-word");
+  ToolButton2 = NewDesignToolButton(*this, kForm, "ToolButton2", "next-word");
+  ToolButton3 = NewDesignToolButton(*this, kForm, "ToolButton3", "another-explanation");
+  ToolButton4 = NewDesignToolButton(*this, kForm, "ToolButton4", "back");
+  ToolButton5 = NewDesignToolButton(*this, kForm, "ToolButton5", "picture");
+  ToolButton6 = NewDesignToolButton(*this, kForm, "ToolButton6", "dictionary");
   for (QToolButton* button : {ToolButton3, ToolButton4, ToolButton5, ToolButton6}) {
     button->setEnabled(false);
   }

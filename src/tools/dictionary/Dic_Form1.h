@@ -87,8 +87,6 @@ class TDic_Form1 : public QWidget, public IDictionary {
 
  private:
   void CreateControls();
-  // A tool button with its hint as accessible name and tool tip.
-  QToolButton* NewToolButton(const char* name, const char* icon);
   void ReadSettings();
   // Builds the catalogue when it is empty, with tool button 6's menu and
   // the message of what to do next.

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "app/DesignCaption.h"
+#include "app/DesignPushButton.h"
 #include "settings/MyRadioGroup.h"
 #include "store/CodePage.h"
 #include "store/LinkTreeFile.h"
@@ -24,14 +25,6 @@ namespace {
 constexpr const char* kForm = "LinkForm1";
 
 QString Design(const char* name) { return DesignCaption(kForm, name); }
-
-QPushButton* NewButton(const char* name, QWidget* parent) {
-  auto* button = new QPushButton(Design(name), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAccessibleName(Design(name).remove(QLatin1Char('&')));
-  button->setToolTip(DesignHint(kForm, name));
-  return button;
-}
 
 // A label named after its caption, naming the field it stands before.
 QLabel* NewLabel(const char* name, QWidget* buddy, QWidget* parent) {
@@ -68,11 +61,11 @@ void TLinkForm1::CreateControls() {
   label1_ = NewLabel("Label1", edit1_, this);
   edit2_ = NewEdit("Edit2", "Label2", this);
   label2_ = NewLabel("Label2", edit2_, this);
-  button1_ = NewButton("Button1", this);
-  button2_ = NewButton("Button2", this);
+  button1_ = NewDesignPushButton(*this, kForm, "Button1");
+  button2_ = NewDesignPushButton(*this, kForm, "Button2");
   button2_->setDefault(true);
-  button3_ = NewButton("Button3", this);
-  button4_ = NewButton("Button4", this);
+  button3_ = NewDesignPushButton(*this, kForm, "Button3");
+  button4_ = NewDesignPushButton(*this, kForm, "Button4");
   button4_->setEnabled(false);
   radioGroup1_ = new TMyRadioGroup(this);
   radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));

@@ -11,7 +11,7 @@
 #include "app/InterfaceTexts.h"
 #include "display/QtText.h"
 #include "store/LectoraError.h"
-#include "tools/icons/ToolIcon.h"
+#include "tools/icons/DesignToolButton.h"
 #include "tools/links/LinkContext.h"
 #include "tools/links/LinkForm1.h"
 #include "tools/links/LinkOutline.h"
@@ -22,18 +22,6 @@ namespace {
 
 constexpr const char* kForm = "Lectora2Form1";
 constexpr int kMessageCharset = 204;  // the message tables are Windows-1251
-
-QToolButton* NewToolButton(const char* name, const char* icon, QWidget* parent) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setIcon(ToolIcon(QString::fromLatin1(icon)));
-  const QString hint = DesignHint(kForm, name);
-  if (button->icon().isNull()) button->setText(hint);
-  button->setToolTip(hint);
-  button->setAccessibleName(hint);
-  button->setAutoRaise(true);
-  return button;
-}
 
 }  // namespace
 
@@ -73,10 +61,10 @@ void TLinksPage::CreateToolBar() {
   ToolBar2->setAccessibleName(DesignCaption(kForm, "TabSheet2"));
   ToolBar2->setOrientation(Qt::Vertical);
   ToolBar2->setFixedWidth(28);
-  ToolButton17 = NewToolButton("ToolButton17", "edit-link", ToolBar2);
-  ToolButton14 = NewToolButton("ToolButton14", "new-link", ToolBar2);
-  ToolButton16 = NewToolButton("ToolButton16", "delete-link", ToolBar2);
-  ToolButton18 = NewToolButton("ToolButton18", "open-link", ToolBar2);
+  ToolButton17 = NewDesignToolButton(*ToolBar2, kForm, "ToolButton17", "edit-link");
+  ToolButton14 = NewDesignToolButton(*ToolBar2, kForm, "ToolButton14", "new-link");
+  ToolButton16 = NewDesignToolButton(*ToolBar2, kForm, "ToolButton16", "delete-link");
+  ToolButton18 = NewDesignToolButton(*ToolBar2, kForm, "ToolButton18", "open-link");
   for (QToolButton* button : {ToolButton17, ToolButton14, ToolButton16, ToolButton18}) {
     ToolBar2->addWidget(button);
   }

@@ -76,7 +76,7 @@ TLogoForm1::TLogoForm1(TSettings& settings, TOptionValues& options, IAudioPlayer
   Timer1->setInterval(kSoundDelayMs);
   connect(Timer1, &QTimer::timeout, this, &TLogoForm1::StartSound);
   connect(&player_, &IAudioPlayer::PlayEnded, this, [this] {
-    if (soundStarted_) SoundFinished();
+    if (PlaysOwnSound()) SoundFinished();
   });
 }
 
@@ -147,6 +147,7 @@ void TLogoForm1::hideEvent(QHideEvent* event) {
   // Closed before the sound began: it does not begin.
   Timer1->stop();
   QWidget::hideEvent(event);
+  Q_EMIT Hidden();
 }
 
 void TLogoForm1::CentreOnDesktop() {
@@ -166,13 +167,20 @@ void TLogoForm1::StartSound() {
   if (!QFileInfo(path).isFile()) return;
   if (!player_.Open(path)) return;
   soundStarted_ = true;
+  soundFile_ = path;
   player_.Play(0, -1);
 }
 
 // ---- closing ----
 
+bool TLogoForm1::PlaysOwnSound() {
+  // The chapter audio may have taken the player over since.
+  if (soundStarted_ && player_.FileName() != soundFile_) soundStarted_ = false;
+  return soundStarted_;
+}
+
 void TLogoForm1::SoundFinished() {
-  if (soundStarted_) {
+  if (PlaysOwnSound()) {
     soundStarted_ = false;
     player_.Stop();
     player_.Close();

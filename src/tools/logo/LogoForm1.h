@@ -40,6 +40,8 @@ class TLogoForm1 : public QWidget, public ILogoWindow {
   void ShowAtStart() override;
   void ShowModal() override;
   void FocusIfShown() override;
+  bool IsShowing() const override { return isVisible(); }
+  void CloseWindow() override { close(); }
 
   // The sound-finished reaction: stops and closes the player when this
   // window's sound is what it plays, and closes the window.
@@ -48,6 +50,10 @@ class TLogoForm1 : public QWidget, public ILogoWindow {
   bool SoundStarted() const { return soundStarted_; }
   // The interval between showing and the start sound.
   static constexpr int kSoundDelayMs = 5;
+
+ Q_SIGNALS:
+  // The window has gone: the chapter audio, suspended meanwhile, may read.
+  void Hidden();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -59,6 +65,9 @@ class TLogoForm1 : public QWidget, public ILogoWindow {
   void CreateControls();
   void StartSound();
   void CentreOnDesktop();
+  // Whether the player still plays this window's sound (and not a file
+  // the chapter audio has opened since).
+  bool PlaysOwnSound();
 
   TSettings& settings_;
   TOptionValues& options_;
@@ -66,6 +75,7 @@ class TLogoForm1 : public QWidget, public ILogoWindow {
   TMyCheckBox* MyCheckBox1 = nullptr;
   QTimer* Timer1 = nullptr;
   bool soundStarted_ = false;
+  QString soundFile_;
 };
 
 }  // namespace lectora

@@ -15,6 +15,11 @@ class ILogoWindow {
   virtual void ShowModal() = 0;
   // Gives the window the focus when it is shown (the end of the start).
   virtual void FocusIfShown() = 0;
+  // Whether the window is on the screen: the chapter audio waits meanwhile.
+  virtual bool IsShowing() const = 0;
+  // Closes the window (the end of a verse read while it showed); its sound,
+  // if any, plays on.
+  virtual void CloseWindow() = 0;
 };
 
 }  // namespace lectora

@@ -14,7 +14,7 @@
 #include "navigation/Navigator.h"
 #include "settings/OptionValues.h"
 #include "store/Settings.h"
-#include "tools/icons/ToolIcon.h"
+#include "tools/icons/DesignToolButton.h"
 #include "tools/notes/NoteEdit.h"
 #include "tools/notes/NotesStore.h"
 
@@ -55,22 +55,12 @@ TNoteForm1::TNoteForm1(const TServices& services, QWidget* parent)
 
 TNoteForm1::~TNoteForm1() = default;
 
-QToolButton* TNoteForm1::NewToolButton(const char* name, const char* icon) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(DesignHint(kForm, name));
-  button->setAccessibleName(DesignHint(kForm, name));
-  button->setText(DesignHint(kForm, name));
-  button->setIcon(ToolIcon(QString::fromLatin1(icon)));
-  return button;
-}
-
 void TNoteForm1::CreateControls() {
   ToolBar1 = new QToolBar(this);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
   ToolBar1->setAccessibleName(DesignHint(kForm, "ToolBar1"));
-  ToolButton1 = NewToolButton("ToolButton1", "back");
-  ToolButton2 = NewToolButton("ToolButton2", "forward");
+  ToolButton1 = NewDesignToolButton(*this, kForm, "ToolButton1", "back");
+  ToolButton2 = NewDesignToolButton(*this, kForm, "ToolButton2", "forward");
   ToolBar1->addWidget(ToolButton1);
   ToolBar1->addWidget(ToolButton2);
   connect(ToolButton1, &QToolButton::clicked, this, [this] { StepNote(false); });

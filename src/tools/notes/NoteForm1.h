@@ -78,7 +78,6 @@ class TNoteForm1 : public QWidget, public INoteBook {
  private:
   void CreateControls();
   void CreateMenu();
-  QToolButton* NewToolButton(const char* name, const char* icon);
   QAction* NewAction(const char* name);
   // Algorithm 1; false (nothing switched) when the old note could not be
   // saved. Does nothing while the window is hidden.
@@ -91,6 +90,8 @@ class TNoteForm1 : public QWidget, public INoteBook {
   // After a move: minimised under "AutoMin" unless a tool button moved.
   void AfterNavigation();
   void Tell(const QString& text) const;
+  // The interface language's notice of `key`, `english` without one.
+  QString Notice(const char* key, const char* english) const;
 
   TServices s_;
   std::unique_ptr<TNotesStore> store_;

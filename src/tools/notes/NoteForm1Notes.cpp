@@ -57,7 +57,7 @@ bool TNoteForm1::SaveNote(std::int32_t n) {
   } catch (const std::exception& error) {
     // The stored note is the one before this edit; the edit stays in the
     // editor, to be saved at the next move.
-    Tell(QStringLiteral("The note could not be saved: %1. It stays in the notes window.")
+    Tell(Notice("NoteNotSaved", "The note could not be saved: %1. It stays in the notes window.")
              .arg(ErrorText(error)));
     return false;
   }
@@ -72,12 +72,16 @@ void TNoteForm1::ClearEditor() {
   document.setUndoRedoEnabled(true);
 }
 
+QString TNoteForm1::Notice(const char* key, const char* english) const {
+  return DecodeCharset(s_.Texts.TranslateOr(key, english), kMessageCharset);
+}
+
 void TNoteForm1::LoadNote(std::int32_t n) {
   std::string rtf;
   try {
     rtf = store_->Load(n);
   } catch (const std::exception& error) {
-    Tell(QStringLiteral("The note cannot be read: %1").arg(ErrorText(error)));
+    Tell(Notice("NoteUnreadable", "The note cannot be read: %1").arg(ErrorText(error)));
   }
   if (rtf.empty()) {
     ClearEditor();
@@ -130,8 +134,8 @@ void TNoteForm1::showEvent(QShowEvent* event) {
   LoadNote(currentNote_);
   if (store_->ReadOnly() && !readOnlyTold_) {
     readOnlyTold_ = true;
-    Tell(QStringLiteral("The notes are shown but cannot be changed: the folder %1 cannot be "
-                        "written.")
+    Tell(Notice("NotesReadOnly",
+                "The notes are shown but cannot be changed: the folder %1 cannot be written.")
              .arg(QString::fromStdString(store_->Folder())));
   }
 }

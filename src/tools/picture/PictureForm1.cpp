@@ -22,6 +22,7 @@
 #include "store/Settings.h"
 #include "store/WindowPlacement.h"
 #include "tools/dictionary/Dictionary.h"
+#include "tools/icons/DesignToolButton.h"
 #include "tools/picture/PictureLoader.h"
 
 namespace lectora {
@@ -51,20 +52,16 @@ TPictureForm1::TPictureForm1(TSettings& settings, TInterfaceTexts& texts, IMessa
   LoadPictureList();
 }
 
-QToolButton* TPictureForm1::NewToolButton(const char* name, Qt::ArrowType arrow) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(QString::fromLatin1(name));
+QToolButton* TPictureForm1::NewArrowButton(const char* name, Qt::ArrowType arrow) {
+  QToolButton* button = NewDesignToolButton(*this, kForm, name, nullptr);
   button->setArrowType(arrow);
-  button->setToolTip(DesignHint(kForm, name));
-  button->setAccessibleName(DesignHint(kForm, name));
-  button->setAutoRaise(true);
   button->setEnabled(false);
   return button;
 }
 
 void TPictureForm1::CreateControls() {
-  ToolButton1 = NewToolButton("ToolButton1", Qt::LeftArrow);
-  ToolButton2 = NewToolButton("ToolButton2", Qt::RightArrow);
+  ToolButton1 = NewArrowButton("ToolButton1", Qt::LeftArrow);
+  ToolButton2 = NewArrowButton("ToolButton2", Qt::RightArrow);
   auto* separator = new QFrame(this);
   separator->setObjectName(QStringLiteral("ToolButton3"));
   separator->setFrameShape(QFrame::VLine);

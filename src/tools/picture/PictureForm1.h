@@ -62,7 +62,8 @@ class TPictureForm1 : public QWidget, public IWordPictures {
 
  private:
   void CreateControls();
-  QToolButton* NewToolButton(const char* name, Qt::ArrowType arrow);
+  // A design tool button that draws `arrow`, disabled until a picture shows.
+  QToolButton* NewArrowButton(const char* name, Qt::ArrowType arrow);
   void ReadSettings();
   // Loads entry index_ into Image1; a file that cannot be read leaves the
   // picture empty and returns the notice to give.

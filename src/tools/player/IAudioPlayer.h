@@ -20,6 +20,10 @@ class IAudioPlayer : public QObject {
   virtual bool Open(const QString& path) = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
+  // The open file as given to Open; "" when none is open. The logo window
+  // and the chapter audio share one player, and each asks this before it
+  // takes the player's signals as its own.
+  virtual QString FileName() const = 0;
   // The open file's length in milliseconds; 0 until it is known.
   virtual qint64 Length() const = 0;
   virtual qint64 Position() const = 0;

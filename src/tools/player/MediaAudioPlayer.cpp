@@ -6,6 +6,7 @@
 #include <QMediaDevices>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 namespace lectora {
 
@@ -14,6 +15,10 @@ TMediaAudioPlayer::TMediaAudioPlayer(QObject* parent) : IAudioPlayer(parent) {
   endTimer_->setTimerType(Qt::PreciseTimer);
   endTimer_->setInterval(kEndCheckMs);
   connect(endTimer_, &QTimer::timeout, this, &TMediaAudioPlayer::CheckRangeEnd);
+  lengthTimer_ = new QTimer(this);
+  lengthTimer_->setSingleShot(true);
+  lengthTimer_->setInterval(kLengthWaitMs);
+  connect(lengthTimer_, &QTimer::timeout, this, &TMediaAudioPlayer::FinishLoading);
 }
 
 TMediaAudioPlayer::~TMediaAudioPlayer() {
@@ -27,7 +32,11 @@ void TMediaAudioPlayer::CreatePlayer() {
   output_ = new QAudioOutput(this);
   player_->setAudioOutput(output_);
   connect(player_, &QMediaPlayer::mediaStatusChanged, this, &TMediaAudioPlayer::MediaStatusChanged);
-  connect(player_, &QMediaPlayer::positionChanged, this, &IAudioPlayer::PositionChanged);
+  connect(player_, &QMediaPlayer::durationChanged, this, &TMediaAudioPlayer::DurationChanged);
+  // Only the positions of a range: preroll and seek report others on the way.
+  connect(player_, &QMediaPlayer::positionChanged, this, [this](qint64 position) {
+    if (playing_) Q_EMIT PositionChanged(position);
+  });
   connect(player_, &QMediaPlayer::errorOccurred, this,
           [this](QMediaPlayer::Error error, const QString& text) {
             if (error != QMediaPlayer::NoError) Fail(text);
@@ -50,7 +59,11 @@ bool TMediaAudioPlayer::Open(const QString& path) {
 
 void TMediaAudioPlayer::Close() {
   Stop();
-  if (player_ != nullptr && open_) player_->setSource(QUrl());
+  lengthTimer_->stop();
+  if (player_ != nullptr && open_) {
+    player_->stop();
+    player_->setSource(QUrl());
+  }
   open_ = false;
   loaded_ = false;
   path_.clear();
@@ -84,7 +97,12 @@ void TMediaAudioPlayer::StartRange() {
   if (to_ >= 0 && length > 0 && to_ >= length) to_ = -1;
   // The device may have come since the output was made.
   if (output_->device().isNull()) output_->setDevice(QMediaDevices::defaultAudioOutput());
-  player_->setPosition(from_);
+  // After the end of the file the pipeline has stopped: it prerolls again
+  // before the seek, which a stopped pipeline would drop.
+  if (player_->playbackState() == QMediaPlayer::StoppedState) player_->pause();
+  // Qt 6.4 on GStreamer ends a prerolled file at once when it is sought to
+  // 0 and played; 1 ms on, nothing can be heard of the difference.
+  player_->setPosition(std::max<qint64>(from_, 1));
   player_->play();
   playing_ = true;
   if (to_ >= 0) endTimer_->start();
@@ -111,16 +129,22 @@ void TMediaAudioPlayer::Stop() {
   endTimer_->stop();
   pending_ = false;
   playing_ = false;
-  if (player_ != nullptr) player_->stop();
+  if (player_ != nullptr && player_->playbackState() == QMediaPlayer::PlayingState) {
+    player_->pause();
+  }
 }
 
 void TMediaAudioPlayer::MediaStatusChanged(QMediaPlayer::MediaStatus status) {
   switch (status) {
     case QMediaPlayer::LoadedMedia:
       if (loaded_ || !open_) return;
-      loaded_ = true;
-      Q_EMIT Loaded();
-      if (pending_) StartRange();
+      // Prerolled, the pipeline reports the length (DurationChanged).
+      if (player_->playbackState() == QMediaPlayer::StoppedState) player_->pause();
+      if (player_->duration() > 0) {
+        FinishLoading();
+      } else {
+        lengthTimer_->start();
+      }
       return;
     case QMediaPlayer::EndOfMedia:
       EndPlay();
@@ -133,8 +157,21 @@ void TMediaAudioPlayer::MediaStatusChanged(QMediaPlayer::MediaStatus status) {
   }
 }
 
+void TMediaAudioPlayer::DurationChanged(qint64 duration) {
+  if (duration > 0 && open_ && !loaded_ && lengthTimer_->isActive()) FinishLoading();
+}
+
+void TMediaAudioPlayer::FinishLoading() {
+  lengthTimer_->stop();
+  if (loaded_ || !open_) return;
+  loaded_ = true;
+  Q_EMIT Loaded();
+  if (pending_) StartRange();
+}
+
 void TMediaAudioPlayer::Fail(const QString& message) {
   endTimer_->stop();
+  lengthTimer_->stop();
   pending_ = false;
   playing_ = false;
   Q_EMIT Error(message.isEmpty() ? QStringLiteral("The sound file %1 cannot be played.").arg(path_)

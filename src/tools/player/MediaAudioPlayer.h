@@ -4,6 +4,13 @@
 // end of the file. The media player is made at the first Open, so a program
 // that never plays a sound never touches the sound system; without a sound
 // device Play reports Error and nothing else happens.
+//
+// GStreamer learns an MP3's length, and can seek in it, only once its
+// pipeline has prerolled (paused on the first decoded buffer): a file that
+// has loaded is therefore paused at once, Loaded waits for the length, and
+// the player is paused rather than stopped between ranges, so that the next
+// range's seek lands. A seek asked of a stopped pipeline is dropped, and the
+// range would start from the beginning of the file.
 #pragma once
 
 #include <QMediaPlayer>
@@ -21,6 +28,9 @@ class TMediaAudioPlayer : public IAudioPlayer {
  public:
   // The timer's step: how late past `to` a range may stop at worst.
   static constexpr int kEndCheckMs = 10;
+  // How long a loaded file may take to give its length; after that it
+  // counts as loaded with the length unknown (0), so nothing waits for ever.
+  static constexpr int kLengthWaitMs = 3000;
 
   explicit TMediaAudioPlayer(QObject* parent = nullptr);
   ~TMediaAudioPlayer() override;
@@ -31,10 +41,12 @@ class TMediaAudioPlayer : public IAudioPlayer {
   bool Open(const QString& path) override;
   void Close() override;
   bool IsOpen() const override { return open_; }
+  QString FileName() const override { return path_; }
   qint64 Length() const override;
   qint64 Position() const override;
   // Before the file has loaded the range waits and starts with Loaded.
   void Play(qint64 from, qint64 to) override;
+  // Pauses: the pipeline stays prerolled for the next range.
   void Stop() override;
   // Also true while a range waits for the file to load.
   bool IsPlaying() const override { return playing_ || pending_; }
@@ -42,6 +54,9 @@ class TMediaAudioPlayer : public IAudioPlayer {
  private:
   void CreatePlayer();
   void MediaStatusChanged(QMediaPlayer::MediaStatus status);
+  void DurationChanged(qint64 duration);
+  // The file has loaded and its length is known (or long overdue).
+  void FinishLoading();
   // Starts the waiting range; REQUIRES: loaded_.
   void StartRange();
   // The timer's tick: pauses once the position has reached `to_`.
@@ -52,6 +67,7 @@ class TMediaAudioPlayer : public IAudioPlayer {
   QMediaPlayer* player_ = nullptr;
   QAudioOutput* output_ = nullptr;
   QTimer* endTimer_ = nullptr;
+  QTimer* lengthTimer_ = nullptr;
   QString path_;
   bool open_ = false;
   bool loaded_ = false;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/DesignCaption.h"
+#include "app/DesignPushButton.h"
 #include "display/QtText.h"
 #include "search/SearchContext.h"
 #include "settings/MyRadioGroup.h"
@@ -23,13 +24,6 @@ QString Caption(const char* name) { return DesignCaption(kForm, name); }
 
 // Buttons are named for screen readers by their caption without the
 // accelerator mark.
-QPushButton* NewButton(const char* name, QWidget* parent) {
-  auto* button = new QPushButton(Caption(name), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAccessibleName(Caption(name).remove(QLatin1Char('&')));
-  return button;
-}
-
 }  // namespace
 
 TRangeForm1::TRangeForm1(TSearchContext& search, QWidget* parent)
@@ -62,11 +56,11 @@ void TRangeForm1::CreateControls() {
   for (int i = 0; i < radioGroup1_->ButtonCount(); ++i) {
     radioGroup1_->Button(i)->setAccessibleName(radioGroup1_->Items()[i]);
   }
-  button3_ = NewButton("Button3", this);
-  button1_ = NewButton("Button1", this);
+  button3_ = NewDesignPushButton(*this, kForm, "Button3");
+  button1_ = NewDesignPushButton(*this, kForm, "Button1");
   button1_->setDefault(true);
-  button2_ = NewButton("Button2", this);
-  button4_ = NewButton("Button4", this);
+  button2_ = NewDesignPushButton(*this, kForm, "Button2");
+  button4_ = NewDesignPushButton(*this, kForm, "Button4");
   button4_->setEnabled(false);
 
   auto* side = new QVBoxLayout;
