@@ -10,7 +10,9 @@
 //   50 ms.
 // - BM_ReadAloudWithGStreamer: the real player reading John 3 of the data
 //   build aloud (needs a sound output: scripts/with-null-sink gives one);
-//   late_ms: how long after its stretch was due each next verse came.
+//   late_ms: how long after its stretch was due each next verse came;
+//   gap_ms: from the pause at a verse's end to the next verse's first
+//   position, the silence between two verses.
 // - BM_MemoryWhilePlaying: the resident memory of the program reading John
 //   3 aloud, above the same program before it ever played (the sound system
 //   is loaded at the first sound). Registered first, so that it runs before
@@ -177,6 +179,19 @@ void BM_ReadAloudWithGStreamer(benchmark::State& state) {
                 program->Navigator().Place().StandardNumber - 1, kJohn3Verses, 0, {});
   QElapsedTimer clock;
   qint64 late = 0;
+  // From the pause at a verse's end to the first position of the next
+  // verse's stretch: the silence between two verses.
+  qint64 endedAt = -1;
+  qint64 gaps = 0;
+  int gapCount = 0;
+  IAudioPlayer& player = program->Player();
+  QObject::connect(&player, &IAudioPlayer::PlayEnded, [&] { endedAt = clock.elapsed(); });
+  QObject::connect(&player, &IAudioPlayer::PositionChanged, [&](qint64) {
+    if (endedAt < 0) return;
+    gaps += clock.elapsed() - endedAt;
+    ++gapCount;
+    endedAt = -1;
+  });
   program->Actions().Get(QStringLiteral("ToolButton20")).setChecked(true);
   clock.start();
   for (auto _ : state) {
@@ -192,6 +207,7 @@ void BM_ReadAloudWithGStreamer(benchmark::State& state) {
   }
   state.counters["late_ms"] =
       benchmark::Counter(static_cast<double>(late), benchmark::Counter::kAvgIterations);
+  state.counters["gap_ms"] = gapCount > 0 ? static_cast<double>(gaps) / gapCount : -1;
 }
 
 void BM_MemoryWhilePlaying(benchmark::State& state) {

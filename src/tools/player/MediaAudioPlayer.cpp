@@ -16,9 +16,8 @@ TMediaAudioPlayer::TMediaAudioPlayer(QObject* parent) : IAudioPlayer(parent) {
   endTimer_->setInterval(kEndCheckMs);
   connect(endTimer_, &QTimer::timeout, this, &TMediaAudioPlayer::CheckRangeEnd);
   lengthTimer_ = new QTimer(this);
-  lengthTimer_->setSingleShot(true);
-  lengthTimer_->setInterval(kLengthWaitMs);
-  connect(lengthTimer_, &QTimer::timeout, this, &TMediaAudioPlayer::FinishLoading);
+  lengthTimer_->setInterval(kLengthPollMs);
+  connect(lengthTimer_, &QTimer::timeout, this, &TMediaAudioPlayer::WaitForLength);
 }
 
 TMediaAudioPlayer::~TMediaAudioPlayer() {
@@ -143,6 +142,7 @@ void TMediaAudioPlayer::MediaStatusChanged(QMediaPlayer::MediaStatus status) {
       if (player_->duration() > 0) {
         FinishLoading();
       } else {
+        lengthWaited_ = 0;
         lengthTimer_->start();
       }
       return;
@@ -159,6 +159,24 @@ void TMediaAudioPlayer::MediaStatusChanged(QMediaPlayer::MediaStatus status) {
 
 void TMediaAudioPlayer::DurationChanged(qint64 duration) {
   if (duration > 0 && open_ && !loaded_ && lengthTimer_->isActive()) FinishLoading();
+}
+
+void TMediaAudioPlayer::WaitForLength() {
+  if (!open_ || loaded_) {
+    lengthTimer_->stop();
+    return;
+  }
+  lengthWaited_ += kLengthPollMs;
+  if (player_->duration() > 0 || lengthWaited_ >= kLengthWaitMs) {
+    FinishLoading();
+    return;
+  }
+  // Qt 6.4 may report a file loaded before its pipeline is built; the
+  // pause that prerolls it is then lost, and is asked again.
+  if (lengthWaited_ % kPrerollRetryMs == 0) {
+    player_->stop();
+    player_->pause();
+  }
 }
 
 void TMediaAudioPlayer::FinishLoading() {

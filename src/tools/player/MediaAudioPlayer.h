@@ -31,6 +31,10 @@ class TMediaAudioPlayer : public IAudioPlayer {
   // How long a loaded file may take to give its length; after that it
   // counts as loaded with the length unknown (0), so nothing waits for ever.
   static constexpr int kLengthWaitMs = 3000;
+  // How often the length is looked for meanwhile, and how long the
+  // preroll may take before it is asked for again.
+  static constexpr int kLengthPollMs = 25;
+  static constexpr int kPrerollRetryMs = 100;
 
   explicit TMediaAudioPlayer(QObject* parent = nullptr);
   ~TMediaAudioPlayer() override;
@@ -55,6 +59,8 @@ class TMediaAudioPlayer : public IAudioPlayer {
   void CreatePlayer();
   void MediaStatusChanged(QMediaPlayer::MediaStatus status);
   void DurationChanged(qint64 duration);
+  // The timer's tick while a loaded file has no length yet.
+  void WaitForLength();
   // The file has loaded and its length is known (or long overdue).
   void FinishLoading();
   // Starts the waiting range; REQUIRES: loaded_.
@@ -68,6 +74,7 @@ class TMediaAudioPlayer : public IAudioPlayer {
   QAudioOutput* output_ = nullptr;
   QTimer* endTimer_ = nullptr;
   QTimer* lengthTimer_ = nullptr;
+  int lengthWaited_ = 0;
   QString path_;
   bool open_ = false;
   bool loaded_ = false;
