@@ -161,19 +161,31 @@ void BM_VerseAdvance(benchmark::State& state) {
   state.counters["place"] = program.Navigator().Place().StandardNumber;
 }
 
+// False, with the benchmark skipped, without the data build's King James
+// module and sample recordings.
+bool HasSampleRecordings(benchmark::State& state) {
+  if (bench::RuntimeHas({"KJVSN/BibleTitles.txt", "Audio/john3.mp3"})) return true;
+  state.SkipWithError("no King James module or sample recordings: run make data");
+  return false;
+}
+
+// The program over `setup` with the King James open at John 3:1, its own
+// player reading the sample recordings.
+std::unique_ptr<TProgram> StartAtJohn3(const bench::TRuntimeSetup& setup) {
+  std::unique_ptr<TProgram> program = bench::StartProgram(setup.Path());
+  program->Window().OpenTranslation(8);
+  program->Navigator().GoToReference("John 3:1");
+  return program;
+}
+
 // The real player on the data build's John 3 (a sound output is needed: a
 // PulseAudio null sink will do): each iteration is one verse read through,
 // from the move to it until the move to the next; the counter gives how far
 // each verse's move came after the end of its stretch was due.
 void BM_ReadAloudWithGStreamer(benchmark::State& state) {
-  if (!bench::RuntimeHas({"KJVSN/BibleTitles.txt", "Audio/john3.mp3"})) {
-    state.SkipWithError("no King James module or sample recordings: run make data");
-    return;
-  }
+  if (!HasSampleRecordings(state)) return;
   bench::TRuntimeSetup setup("audio", {{"KJVSN", "KJVSN"}, {"Audio", "Audio"}});
-  const std::unique_ptr<TProgram> program = bench::StartProgram(setup.Path());
-  program->Window().OpenTranslation(8);
-  program->Navigator().GoToReference("John 3:1");
+  const std::unique_ptr<TProgram> program = StartAtJohn3(setup);
   TAudioMarks expected;
   expected.Load(TAudioMarksFile(setup.Path() + "Audio/AudioMrk.bin"),
                 program->Navigator().Place().StandardNumber - 1, kJohn3Verses, 0, {});
@@ -211,14 +223,9 @@ void BM_ReadAloudWithGStreamer(benchmark::State& state) {
 }
 
 void BM_MemoryWhilePlaying(benchmark::State& state) {
-  if (!bench::RuntimeHas({"KJVSN/BibleTitles.txt", "Audio/john3.mp3"})) {
-    state.SkipWithError("no King James module or sample recordings: run make data");
-    return;
-  }
+  if (!HasSampleRecordings(state)) return;
   bench::TRuntimeSetup setup("audio", {{"KJVSN", "KJVSN"}, {"Audio", "Audio"}});
-  const std::unique_ptr<TProgram> program = bench::StartProgram(setup.Path());
-  program->Window().OpenTranslation(8);
-  program->Navigator().GoToReference("John 3:1");
+  const std::unique_ptr<TProgram> program = StartAtJohn3(setup);
   QTest::qWait(500);
   const double before = ResidentMiB();
   double playing = before;

@@ -75,7 +75,7 @@ QString ReadPage(const QDir& dir, const QString& page) {
   QFile file(dir.filePath(page));
   EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
   QStringDecoder utf8(QStringDecoder::Utf8);
-  const QString html = utf8.decode(file.readAll());
+  QString html = utf8.decode(file.readAll());
   EXPECT_FALSE(utf8.hasError()) << dir.filePath(page).toStdString() << " is not UTF-8";
   return html;
 }
@@ -143,7 +143,7 @@ TEST(HelpPagesTest, EveryTopicOpensItsAnchor) {
   THelpService help(test::SourceDir() + "data/", nullptr);
   for (const char* name : kHelpLanguages) {
     const QString language = QString::fromLatin1(name);
-    help.SetLanguageSource([language] { return language; });
+    help.SetLanguageSource([language] { return QString(language); });
     const THelpPages& pages = help.Pages(language);
     for (const QString& topic : KnownHelpTopics()) {
       help.ShowTopic(topic);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <filesystem>
 #include <memory>
 
@@ -97,15 +98,15 @@ TEST_F(InterfaceLanguageTest, SwitchingTheLanguageRecaptionsEveryOpenWindowAtOnc
   EXPECT_NE(bibles[0]->objectName(), bibles[1]->objectName());
   struct TCase {
     int Language;
-    QString Goto, Find, Translation, Tab, Range;
+    QString Goto, Find, Translation, Tab, Range, Speak;
   };
   const TCase cases[] = {
       {kEnglish, "&Go to", "Concordance", "King James Version with Strong's numbers",
-       "   Appearance   ", "Search range"},
+       "   Appearance   ", "Search range", "Read aloud"},
       {kMacedonian, "Оди на", "Конкорданција", "Библија на кралот Џејмс со Стронговите броеви",
-       "   Изглед   ", "Опсег на пребарување"},
+       "   Изглед   ", "Опсег на пребарување", "Читање на глас"},
       {kBulgarian, "Отиди на", "Конкорданс", "Кинг Джеймс с номерата на Стронг", "   Външен вид   ",
-       "Област за търсене"},
+       "Област за търсене", "Четене на глас"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Language);
@@ -119,6 +120,10 @@ TEST_F(InterfaceLanguageTest, SwitchingTheLanguageRecaptionsEveryOpenWindowAtOnc
     auto* pages = window->Window().findChild<TOptions*>()->findChild<QTabWidget*>();
     EXPECT_EQ(pages->tabText(0), c.Tab);
     EXPECT_EQ(window->Program().RangeDialog().windowTitle(), c.Range);
+    // A tool button that shows an image is named by its hint, for a screen reader.
+    const auto* speak = window->Window().findChild<QToolButton*>(QStringLiteral("ToolButton20"));
+    ASSERT_NE(speak, nullptr);
+    EXPECT_EQ(speak->accessibleName(), c.Speak);
   }
 }
 

@@ -36,6 +36,14 @@ void ApplyHint(QWidget& widget, const TCaptionFile& file, const std::string& nam
   }
 }
 
+// A tool button shows an image: its hint is its name, in every language.
+void ApplyToolButtonHint(QWidget& button, const TCaptionFile& file, const std::string& name) {
+  if (const auto hint = file.Hint(name)) {
+    button.setToolTip(*hint);
+    Rename(button, {}, *hint);
+  }
+}
+
 void ApplyAction(QAction& action, const TCaptionFile& file, const std::string& name) {
   if (const auto caption = file.Caption(name)) action.setText(*caption);
   if (const auto hint = file.Hint(name)) {
@@ -112,8 +120,10 @@ const std::map<std::string_view, TRule>& Rules() {
        [](QObject& o, const TCaptionFile& f, const std::string& n) {
          ApplyRadioGroup(static_cast<TMyRadioGroup&>(o), f, n);
        }},
-      {"QToolButton", [](QObject& o, const TCaptionFile& f,
-                         const std::string& n) { ApplyHint(static_cast<QWidget&>(o), f, n); }},
+      {"QToolButton",
+       [](QObject& o, const TCaptionFile& f, const std::string& n) {
+         ApplyToolButtonHint(static_cast<QWidget&>(o), f, n);
+       }},
       {"QComboBox", [](QObject& o, const TCaptionFile& f,
                        const std::string& n) { ApplyComboBox(static_cast<QComboBox&>(o), f, n); }},
       {"lectora::TDblButton",

@@ -80,7 +80,7 @@ void TMediaAudioPlayer::Play(qint64 from, qint64 to) {
     return;
   }
   if (QMediaDevices::audioOutputs().isEmpty()) {
-    Q_EMIT Error(QStringLiteral("There is no sound output to play %1 on.").arg(path_));
+    Q_EMIT Error(QStringLiteral("There is no sound output."));
     return;
   }
   from_ = from < 0 ? 0 : from;
