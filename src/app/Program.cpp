@@ -92,7 +92,19 @@ TProgram::TProgram(const TStartOptions& options) {
   CreateAudio(options, services);
   CreateLanguage();
   WireDdeTools();
+  WireAutoMinimize();
   TellUnwritableUserFolder();
+}
+
+void TProgram::WireAutoMinimize() {
+  // After every move, with "AutoMin" on, the dictionary and the picture
+  // window go out of sight; the notes window sees to that itself, since its
+  // own steps keep it open.
+  QObject::connect(navigator_.get(), &TNavigator::PositionShown, window_.get(), [this] {
+    if (!options_->GetOption(TOptionValues::kAutoMin)) return;
+    MinimizeToolWindow(*dicForm_);
+    MinimizeToolWindow(*pictureForm_);
+  });
 }
 
 void TProgram::CreateSession(const TStartOptions& options) {

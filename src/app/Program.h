@@ -171,6 +171,9 @@ class TProgram {
   void WireRangeDialog();
   void CreateLinkDialog(const TStartOptions& options);
   void CreateAudio(const TStartOptions& options, const TProgramServices& services);
+  // The dictionary and the picture window out of sight after every move
+  // while "AutoMin" (option 11) is on.
+  void WireAutoMinimize();
   // The interface language (ProgramLanguage.cpp).
   // The start in its steps: the window, its dialogs and the store session;
   // the state the controls share, the navigator and the active

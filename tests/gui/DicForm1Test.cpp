@@ -25,12 +25,14 @@
 #include "mainwindow/Lectora2Form1.h"
 #include "modules/DictionaryCompiler.h"
 #include "navigation/Navigator.h"
+#include "settings/OptionValues.h"
 #include "store/Settings.h"
 #include "store/StoreSession.h"
 #include "store/UserRegistry.h"
 #include "support/SampleModules.h"
 #include "support/TestSupport.h"
 #include "tools/dictionary/Dic_Form1.h"
+#include "tools/picture/PictureForm1.h"
 #include "tools/search/SearchService.h"
 
 namespace lectora {
@@ -303,6 +305,26 @@ TEST_F(DicForm1Test, TheMenusLookUpMoveAndSearch) {
   List(dic).SetText("Moses");
   Item(dic, "BibleWSearch1").trigger();
   EXPECT_EQ(search.LabelText().rfind("moses | ", 0), 0U) << search.LabelText();
+}
+
+TEST_F(DicForm1Test, AfterAMoveAutoMinimizePutsTheDictionaryAndThePicturesOutOfSight) {
+  auto driver = StartOnMoses();
+  TProgram& program = driver->Program();
+  TDic_Form1& dic = Dic(*driver);
+  QWidget& pictures = program.PictureWindow();
+  for (const bool autoMin : {false, true}) {
+    SCOPED_TRACE(autoMin);
+    program.Options().SetOption(TOptionValues::kAutoMin, autoMin);
+    dic.show();
+    pictures.show();
+    // Even a move the dictionary itself asked for.
+    SelectAndOpenMenu(Text(dic), "Genesis 1:3");
+    Item(dic, "Navigate1").trigger();
+    EXPECT_EQ(program.Navigator().Place().Verse, 3);
+    EXPECT_EQ(dic.isVisible(), !autoMin);
+    EXPECT_EQ(pictures.isVisible(), !autoMin);
+    program.Navigator().GoToReference("Genesis 1:1");
+  }
 }
 
 TEST_F(DicForm1Test, TheWindowTakesTheActiveTranslationsFont) {
