@@ -143,6 +143,7 @@ void TMediaAudioPlayer::MediaStatusChanged(QMediaPlayer::MediaStatus status) {
         FinishLoading();
       } else {
         lengthWaited_ = 0;
+        nextPrerollRetry_ = kPrerollRetryMs;
         lengthTimer_->start();
       }
       return;
@@ -172,8 +173,10 @@ void TMediaAudioPlayer::WaitForLength() {
     return;
   }
   // Qt 6.4 may report a file loaded before its pipeline is built; the
-  // pause that prerolls it is then lost, and is asked again.
-  if (lengthWaited_ % kPrerollRetryMs == 0) {
+  // pause that prerolls it is then lost, and is asked again, each time
+  // after twice as long, so that a slow preroll is not cut short for ever.
+  if (lengthWaited_ >= nextPrerollRetry_) {
+    nextPrerollRetry_ *= 2;
     player_->stop();
     player_->pause();
   }

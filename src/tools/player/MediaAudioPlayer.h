@@ -32,9 +32,9 @@ class TMediaAudioPlayer : public IAudioPlayer {
   // counts as loaded with the length unknown (0), so nothing waits for ever.
   static constexpr int kLengthWaitMs = 3000;
   // How often the length is looked for meanwhile, and how long the
-  // preroll may take before it is asked for again.
+  // preroll may take before it is first asked for again.
   static constexpr int kLengthPollMs = 25;
-  static constexpr int kPrerollRetryMs = 100;
+  static constexpr int kPrerollRetryMs = 200;
 
   explicit TMediaAudioPlayer(QObject* parent = nullptr);
   ~TMediaAudioPlayer() override;
@@ -75,6 +75,7 @@ class TMediaAudioPlayer : public IAudioPlayer {
   QTimer* endTimer_ = nullptr;
   QTimer* lengthTimer_ = nullptr;
   int lengthWaited_ = 0;
+  int nextPrerollRetry_ = kPrerollRetryMs;
   QString path_;
   bool open_ = false;
   bool loaded_ = false;
